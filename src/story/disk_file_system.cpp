@@ -1,0 +1,63 @@
+#include "story/disk_file_system.h"
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace velune {
+namespace fs = std::filesystem;
+namespace {
+
+fs::path ToPath(const std::string& utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+class FileByteSource : public ByteSource {
+ public:
+  explicit FileByteSource(const fs::path& path) : stream_(path, std::ios::binary) {}
+  bool IsOpen() const { return stream_.is_open(); }
+
+  std::size_t Read(char* buffer, std::size_t size) override {
+    stream_.read(buffer, static_cast<std::streamsize>(size));
+    if (stream_.bad()) throw std::runtime_error("the file cannot be read");
+    return static_cast<std::size_t>(stream_.gcount());
+  }
+
+ private:
+  std::ifstream stream_;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteSource> DiskFileSystem::OpenRead(const std::string& path) {
+  std::error_code error;
+  const fs::path p = ToPath(path);
+  const fs::file_status status = fs::status(p, error);
+  if (!fs::exists(status)) throw std::runtime_error("no such file");
+  if (fs::is_directory(status)) throw std::runtime_error("it is a folder, not a file");
+  auto source = std::make_unique<FileByteSource>(p);
+  if (!source->IsOpen()) throw std::runtime_error("the file cannot be opened for reading");
+  return source;
+}
+
+bool DiskFileSystem::IsFile(const std::string& path) {
+  std::error_code error;
+  return fs::is_regular_file(ToPath(path), error);
+}
+
+bool DiskFileSystem::IsFolder(const std::string& path) {
+  std::error_code error;
+  return fs::is_directory(ToPath(path), error);
+}
+
+std::vector<std::string> DiskFileSystem::List(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(ToPath(folder), error), end; !error && it != end; it.increment(error)) {
+    const std::u8string name = it->path().filename().u8string();
+    names.emplace_back(name.begin(), name.end());
+  }
+  return names;
+}
+
+}  // namespace velune

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "story/file_system.h"
+#include "story/text_decoding.h"
+
+namespace velune {
+
+// Reads a story text file line by line: CR LF, a lone LF and a lone CR each end a
+// line, and a line end after the last line makes no extra empty line. Lines are
+// split on the raw bytes, then decoded (code page 932, or UTF-8 after a byte-order mark).
+class LineReader {
+ public:
+  explicit LineReader(std::unique_ptr<ByteSource> source);
+
+  // True when no further line can be read. A file that holds only a byte-order mark
+  // has no line.
+  bool AtEnd();
+  // The next line without its line end, or nothing when the file has no line left.
+  std::optional<std::string> ReadLine();
+  // How many lines have been read so far.
+  std::size_t LinesRead() const { return lines_read_; }
+
+ private:
+  bool Fill();  // reads more bytes; false at the end of the file
+  void DetectEncoding();
+
+  std::unique_ptr<ByteSource> source_;
+  std::vector<char> buffer_;
+  std::size_t pos_ = 0;
+  bool source_done_ = false;
+  std::optional<LineDecoder> decoder_;
+  std::size_t lines_read_ = 0;
+};
+
+}  // namespace velune

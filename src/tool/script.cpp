@@ -1,0 +1,96 @@
+#include "tool/script.h"
+
+#include <charconv>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velune {
+namespace {
+
+constexpr std::int64_t kLongestWait = 1'000'000'000'000;  // ms: some thirty years
+
+std::vector<std::string_view> SplitWords(std::string_view line) {
+  std::vector<std::string_view> words;
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && blank(line[i])) ++i;
+    std::size_t end = i;
+    while (end < line.size() && !blank(line[end])) ++end;
+    if (end > i) words.push_back(line.substr(i, end - i));
+    i = end;
+  }
+  return words;
+}
+
+std::optional<std::int64_t> WholeNumber(std::string_view word) {
+  std::int64_t value = 0;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (error != std::errc() || end != word.data() + word.size() || value < 0) return std::nullopt;
+  return value;
+}
+
+Action ParseAction(const std::vector<std::string_view>& words) {
+  const std::string_view verb = words[0];
+  const std::size_t arguments = words.size() - 1;
+  const auto expect = [&](std::size_t count, const char* usage) {
+    if (arguments != count) throw ScriptError(std::string("expected \"") + usage + "\"");
+  };
+  static const std::map<std::string_view, Action::Kind> kBare{
+      {"give", Action::Kind::kGive},
+      {"about", Action::Kind::kAbout},
+      {"show", Action::Kind::kShow},
+      {"close", Action::Kind::kClose},
+  };
+  if (const auto bare = kBare.find(verb); bare != kBare.end()) {
+    expect(0, bare->first.data());
+    return {bare->second};
+  }
+  if (verb == "wait") {
+    expect(1, "wait MS");
+    const auto ms = WholeNumber(words[1]);
+    if (!ms) throw ScriptError("wait takes a whole number of milliseconds, 0 or more");
+    if (*ms > kLongestWait) throw ScriptError("wait is too long");
+    return {Action::Kind::kWait, *ms};
+  }
+  if (verb == "click") {
+    expect(1, "click left|right|middle");
+    static const std::map<std::string_view, int> kButtons{{"left", 1}, {"right", 2}, {"middle", 4}};
+    const auto button = kButtons.find(words[1]);
+    if (button == kButtons.end()) throw ScriptError("click takes left, right or middle");
+    return {Action::Kind::kClick, button->second};
+  }
+  if (verb == "select") {
+    expect(1, "select N");
+    const auto index = WholeNumber(words[1]);
+    if (!index || *index > INT32_MAX) throw ScriptError("select takes an entry number, 0 or more");
+    return {Action::Kind::kSelect, *index};
+  }
+  throw ScriptError("unknown action \"" + std::string(verb) +
+                    "\" (wait, click, select, give, about, show, close)");
+}
+
+}  // namespace
+
+std::vector<Action> ParseScript(std::istream& in) {
+  std::vector<Action> actions;
+  std::string line;
+  int number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    const auto words = SplitWords(line);
+    if (words.empty() || words[0].front() == '#') continue;
+    try {
+      Action action = ParseAction(words);
+      action.line = number;
+      actions.push_back(action);
+    } catch (const ScriptError& e) {
+      throw ScriptError("script line " + std::to_string(number) + ": " + e.what());
+    }
+  }
+  return actions;
+}
+
+}  // namespace velune

@@ -1,0 +1,135 @@
+#include "tool/scripted_player.h"
+
+#include <nlohmann/json.hpp>
+
+#include "media/mci_interpreter.h"
+#include "media/virtual_tune_device.h"
+#include "story/disk_file_system.h"
+#include "story/game.h"
+#include "tool/headless_pictures.h"
+#include "tool/snapshot.h"
+#include "tool/virtual_clock.h"
+
+namespace velune {
+namespace {
+
+std::string JsonLine(std::int64_t t, const char* key, const std::string& value) {
+  nlohmann::ordered_json j;
+  j["t"] = t;
+  j[key] = value;
+  return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+// Passes music commands on, printing each one first when asked to.
+class TracingMci : public MciPort {
+ public:
+  TracingMci(MciPort& inner, const VirtualClock& clock, std::ostream* trace)
+      : inner_(inner), clock_(clock), trace_(trace) {}
+  int SendString(std::string_view command, char* reply, int reply_length) override {
+    if (trace_ != nullptr) *trace_ << JsonLine(clock_.Now(), "mci", std::string(command)) << '\n';
+    return inner_.SendString(command, reply, reply_length);
+  }
+
+ private:
+  MciPort& inner_;
+  const VirtualClock& clock_;
+  std::ostream* trace_;
+};
+
+class Run {
+ public:
+  Run(bool trace_mci, std::ostream& out)
+      : out_(out), tracing_(mci_, clock_, trace_mci ? &out : nullptr) {}
+
+  // Start-up as the window does it: load, the first layout pass, the first new game.
+  bool Start(const std::string& game_dir) {
+    game_.Form_Load(game_dir);
+    game_.ShowPicture("");
+    game_.Form_Activate();
+    return Alive();
+  }
+
+  bool Wait(std::int64_t ms) {
+    return clock_.AdvanceTo(clock_.Now() + ms, [&](TimerId id) {
+      switch (id) {
+        case TimerId::kTimIve:
+          game_.TimIve_Timer();
+          break;
+        case TimerId::kTimQst:
+          game_.TimQst_Timer();
+          break;
+        case TimerId::kBgmCheck:
+          game_.Bgm_Check_Timer();
+          break;
+      }
+      return Alive();
+    });
+  }
+
+  // False once the game has hit an error; the error line is then printed.
+  bool Alive() {
+    if (!game_.Error()) return true;
+    if (!reported_) out_ << JsonLine(clock_.Now(), "error", *game_.Error()) << '\n';
+    reported_ = true;
+    return false;
+  }
+
+  std::int64_t Now() const { return clock_.Now(); }
+  Game& game() { return game_; }
+  TuneDevice::Mode Music() { return mci_.Mode(); }
+
+ private:
+  std::ostream& out_;
+  VirtualClock clock_;
+  VirtualTuneDevice tune_{[this] { return clock_.Now(); }};
+  MciInterpreter mci_{tune_};
+  TracingMci tracing_;
+  DiskFileSystem files_;
+  HeadlessPictures pictures_;
+  Game game_{GamePorts{files_, pictures_, tracing_, clock_}};
+  bool reported_ = false;
+};
+
+}  // namespace
+
+int PlayScript(const std::string& game_dir, const std::vector<Action>& script, bool trace_mci,
+               std::ostream& out, std::ostream& err) {
+  Run run(trace_mci, out);
+  if (!run.Start(game_dir)) return kRunGameError;
+  Game& game = run.game();
+  for (const Action& action : script) {
+    switch (action.kind) {
+      case Action::Kind::kWait:
+        if (!run.Wait(action.value)) return kRunGameError;
+        continue;
+      case Action::Kind::kClick:
+        game.Lbl_MouseDown(static_cast<int>(action.value));
+        break;
+      case Action::Kind::kSelect:
+        if (!game.Lst_Select(static_cast<int>(action.value))) {
+          out.flush();
+          err << "script line " << action.line << ": select " << action.value << ": the gift list has "
+              << game.Controls().lst.entries.size() << " entries at this moment\n";
+          return kRunBadScript;
+        }
+        break;
+      case Action::Kind::kGive:
+        game.AddCom_Click();
+        break;
+      case Action::Kind::kAbout:
+        out << JsonLine(run.Now(), "about", game.Img_Click()) << '\n';
+        break;
+      case Action::Kind::kShow:
+        out << SnapshotLine(run.Now(), game, run.Music()) << '\n';
+        break;
+      case Action::Kind::kClose:
+        game.Form_Unload();
+        return kRunOk;
+    }
+    if (!run.Alive()) return kRunGameError;
+  }
+  game.Form_Unload();  // the end of the script closes the window
+  return kRunOk;
+}
+
+}  // namespace velune
