@@ -150,7 +150,8 @@ std::optional<std::int64_t> MidiLengthMs(std::string_view file) {
     denominator = static_cast<std::uint64_t>(*division) * 1000;  // microseconds to ms
   }
   if (overflow) return std::nullopt;
-  return static_cast<std::int64_t>(numerator / denominator + (numerator % denominator != 0 ? 1 : 0));
+  return static_cast<std::int64_t>(numerator / denominator +
+                                   (numerator % denominator != 0 ? 1 : 0));
 }
 
 }  // namespace velune

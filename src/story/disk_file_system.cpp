@@ -53,7 +53,8 @@ bool DiskFileSystem::IsFolder(const std::string& path) {
 std::vector<std::string> DiskFileSystem::List(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code error;
-  for (fs::directory_iterator it(ToPath(folder), error), end; !error && it != end; it.increment(error)) {
+  for (fs::directory_iterator it(ToPath(folder), error), end; !error && it != end;
+       it.increment(error)) {
     const std::u8string name = it->path().filename().u8string();
     names.emplace_back(name.begin(), name.end());
   }

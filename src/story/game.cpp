@@ -44,7 +44,9 @@ void Game::Handle(const std::function<void()>& handler) {
 GameFile Game::FindFile(const std::string& folder, const std::string& name, const char* extension,
                         const char* what) {
   auto file = FindGameFile(files_, app_dir_, folder + kPathSeparator + name + extension);
-  if (!file) throw GameError(std::string(what) + " \"" + name + "\" does not name a file in the game folder");
+  if (!file)
+    throw GameError(std::string(what) + " \"" + name +
+                    "\" does not name a file in the game folder");
   return *file;
 }
 
@@ -53,7 +55,8 @@ void Game::Form_Load(const std::string& program_folder) {
     app_dir_ = WithTrailingSeparator(program_folder);
     dat_dir_ = app_dir_ + kDatFolder + kPathSeparator;
     grf_dir_ = app_dir_ + kGrfFolder + kPathSeparator;
-    const auto tune = FindGameFile(files_, app_dir_, std::string(kDatFolder) + kPathSeparator + "bgm.mid");
+    const auto tune =
+        FindGameFile(files_, app_dir_, std::string(kDatFolder) + kPathSeparator + "bgm.mid");
     music_.BgmOpen(tune ? tune->path : dat_dir_ + "bgm.mid");
     music_.BgmPlay();
 

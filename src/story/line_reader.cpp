@@ -52,9 +52,11 @@ std::optional<std::string> LineReader::ReadLine() {
     const std::string_view rest(buffer_.data() + pos_, buffer_.size() - pos_);
     const std::size_t cut = rest.find_first_of("\r\n", searched);
     // A CR as the last byte read so far may be the first half of a CR LF.
-    const bool need_more = cut == std::string_view::npos || (rest[cut] == '\r' && cut + 1 == rest.size());
-    if (need_more && Fill()) {
+    const bool need_more =
+        cut == std::string_view::npos || (rest[cut] == '\r' && cut + 1 == rest.size());
+    if (need_more && !source_done_) {
       searched = cut == std::string_view::npos ? rest.size() : cut;
+      Fill();  // moves the unread bytes to the front: look again
       continue;
     }
     const std::string_view raw = rest.substr(0, cut);

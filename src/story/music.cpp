@@ -32,8 +32,9 @@ void Music::Bgm_Check_Timer() {
   reply.fill(' ');
   mci_.SendString("status MIDI mode", reply.data(), static_cast<int>(reply.size()) - 1);
   std::string mode(reply.data(), 7);
-  std::transform(mode.begin(), mode.end(), mode.begin(),
-                 [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+  std::transform(mode.begin(), mode.end(), mode.begin(), [](char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  });
   if (mode == "STOPPED" && bgm_loop_ == kTrue) {
     Send("seek MIDI to start");
     Send("play MIDI from 0");

@@ -40,10 +40,10 @@ std::string OpenFiles::ReadLine(std::int16_t number) {
     throw GameError("cannot read " + entry.display + ": " + e.what());
   }
   const std::size_t lines = entry.reader.LinesRead();
-  throw GameError(entry.display + ": the file ends " +
-                  (lines == 0 ? std::string("before its first line")
-                              : "after line " + std::to_string(lines)) +
-                  ", but the game reads on");
+  throw GameError(
+      entry.display + ": the file ends " +
+      (lines == 0 ? std::string("before its first line") : "after line " + std::to_string(lines)) +
+      ", but the game reads on");
 }
 
 bool OpenFiles::AtEnd(std::int16_t number) {

@@ -34,7 +34,8 @@ void Game::OpenSceneNamedBy(const std::string& name, const std::string& origin) 
 }
 
 std::string Game::Here() const {
-  return open_files_.Display(scene_file_) + ", line " + std::to_string(open_files_.LinesRead(scene_file_));
+  return open_files_.Display(scene_file_) + ", line " +
+         std::to_string(open_files_.LinesRead(scene_file_));
 }
 
 void Game::TimIve_Timer() {

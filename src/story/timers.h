@@ -16,7 +16,8 @@ class TimerPort {
 // A timer control of the window: its state as plain data, armed through the port.
 class Timer {
  public:
-  Timer(TimerId id, bool enabled, int interval_ms) : id_(id), enabled_(enabled), interval_(interval_ms) {}
+  Timer(TimerId id, bool enabled, int interval_ms)
+      : id_(id), enabled_(enabled), interval_(interval_ms) {}
 
   void Attach(TimerPort* port) {
     port_ = port;

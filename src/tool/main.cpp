@@ -46,10 +46,12 @@ int main(int argc, char** argv) {
   std::string game_dir;
   std::string script_path = "-";
   bool trace_mci = false;
-  CLI::App* run = app.add_subcommand("run", "Play a game folder headlessly from a script of player actions");
+  CLI::App* run =
+      app.add_subcommand("run", "Play a game folder headlessly from a script of player actions");
   run->add_flag("--trace-mci", trace_mci, "Also print every music command as it is sent");
   run->add_option("GAME_DIR", game_dir, "The game folder (holds dat/ and grf/)")->required();
-  run->add_option("SCRIPT", script_path, "The script of player actions; - or none reads standard input");
+  run->add_option("SCRIPT", script_path,
+                  "The script of player actions; - or none reads standard input");
 
   try {
     app.parse(argc, argv);

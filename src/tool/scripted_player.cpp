@@ -108,8 +108,9 @@ int PlayScript(const std::string& game_dir, const std::vector<Action>& script, b
       case Action::Kind::kSelect:
         if (!game.Lst_Select(static_cast<int>(action.value))) {
           out.flush();
-          err << "script line " << action.line << ": select " << action.value << ": the gift list has "
-              << game.Controls().lst.entries.size() << " entries at this moment\n";
+          err << "script line " << action.line << ": select " << action.value
+              << ": the gift list has " << game.Controls().lst.entries.size()
+              << " entries at this moment\n";
           return kRunBadScript;
         }
         break;

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+namespace velune::testing {
+
+// Builds Standard MIDI Files byte by byte for tests.
+inline std::string BigEndian(std::uint32_t value, int size) {
+  std::string out;
+  for (int i = size - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+  return out;
+}
+
+inline std::string Vlq(std::uint32_t value) {
+  std::string out(1, static_cast<char>(value & 0x7F));
+  while ((value >>= 7) != 0) out.insert(out.begin(), static_cast<char>(0x80 | (value & 0x7F)));
+  return out;
+}
+
+inline std::string Track(const std::string& events) {
+  return "MTrk" + BigEndian(static_cast<std::uint32_t>(events.size()), 4) + events;
+}
+
+inline std::string Midi(int format, int division, std::initializer_list<std::string> tracks) {
+  std::string out = "MThd" + BigEndian(6, 4) + BigEndian(static_cast<std::uint32_t>(format), 2) +
+                    BigEndian(static_cast<std::uint32_t>(tracks.size()), 2) +
+                    BigEndian(static_cast<std::uint32_t>(division), 2);
+  for (const auto& track : tracks) out += Track(track);
+  return out;
+}
+
+inline std::string Tempo(std::uint32_t delta, std::uint32_t micros_per_quarter) {
+  return Vlq(delta) + "\xFF\x51\x03" + BigEndian(micros_per_quarter, 3);
+}
+
+inline std::string NoteOn(std::uint32_t delta, int key) {
+  return Vlq(delta) + std::string{'\x90', static_cast<char>(key), '\x40'};
+}
+
+inline std::string EndOfTrack(std::uint32_t delta) {
+  return Vlq(delta) + std::string("\xFF\x2F\x00", 3);
+}
+
+// A one-track tune of `ms` milliseconds at 120 beats a minute and 1000 ticks a quarter.
+inline std::string TuneOfMs(std::uint32_t ms) {
+  return Midi(0, 1000, {NoteOn(0, 60) + EndOfTrack(ms * 2)});
+}
+
+}  // namespace velune::testing

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "story/file_system.h"
+
+namespace velune::testing {
+
+// A game folder in memory. Paths use '/', as the game builds them on this platform.
+class MemoryFiles : public FileSystem {
+ public:
+  void Add(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
+  void Remove(const std::string& path) { files_.erase(path); }
+  // Opens so far, to check that a picture redraw reads no file, for instance.
+  int opens = 0;
+  // Bytes handed out per Read call, to cross the reader's buffer edges in tests.
+  std::size_t chunk = 1 << 20;
+
+  std::unique_ptr<ByteSource> OpenRead(const std::string& path) override {
+    ++opens;
+    const auto it = files_.find(path);
+    if (it == files_.end())
+      throw std::runtime_error(IsFolder(path) ? "it is a folder" : "no such file");
+    return std::make_unique<Source>(it->second, chunk);
+  }
+  bool IsFile(const std::string& path) override { return files_.count(path) != 0; }
+  bool IsFolder(const std::string& path) override {
+    const std::string prefix = path.back() == '/' ? path : path + "/";
+    return std::any_of(files_.begin(), files_.end(),
+                       [&](const auto& f) { return f.first.rfind(prefix, 0) == 0; });
+  }
+  std::vector<std::string> List(const std::string& folder) override {
+    const std::string prefix = folder.back() == '/' ? folder : folder + "/";
+    std::set<std::string> names;
+    for (const auto& [path, bytes] : files_) {
+      if (path.rfind(prefix, 0) != 0) continue;
+      const std::string rest = path.substr(prefix.size());
+      names.insert(rest.substr(0, rest.find('/')));
+    }
+    return {names.begin(), names.end()};
+  }
+
+ private:
+  class Source : public ByteSource {
+   public:
+    Source(const std::string& bytes, std::size_t chunk) : bytes_(bytes), chunk_(chunk) {}
+    std::size_t Read(char* buffer, std::size_t size) override {
+      const std::size_t n = std::min({size, chunk_, bytes_.size() - pos_});
+      std::memcpy(buffer, bytes_.data() + pos_, n);
+      pos_ += n;
+      return n;
+    }
+
+   private:
+    std::string bytes_;
+    std::size_t chunk_;
+    std::size_t pos_ = 0;
+  };
+  std::map<std::string, std::string> files_;
+};
+
+}  // namespace velune::testing

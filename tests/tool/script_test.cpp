@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tool/script.h"
+#include "tool/virtual_clock.h"
+
+namespace velune {
+namespace {
+
+std::vector<Action> Parse(const std::string& text) {
+  std::istringstream in(text);
+  return ParseScript(in);
+}
+
+std::string ErrorOf(const std::string& text) {
+  try {
+    Parse(text);
+  } catch (const ScriptError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST(Script, ReadsOneActionALine) {
+  const auto actions = Parse(
+      "# a comment\n\n  wait 250\r\nclick right\n\tclick middle\nselect "
+      "3\ngive\nabout\nshow\nclose\n");
+  ASSERT_EQ(actions.size(), 8u);
+  EXPECT_EQ(actions[0].kind, Action::Kind::kWait);
+  EXPECT_EQ(actions[0].value, 250);
+  EXPECT_EQ(actions[0].line, 3);
+  EXPECT_EQ(actions[1].value, 2);
+  EXPECT_EQ(actions[2].value, 4);
+  EXPECT_EQ(actions[3].kind, Action::Kind::kSelect);
+  EXPECT_EQ(actions[3].value, 3);
+  EXPECT_EQ(actions[7].kind, Action::Kind::kClose);
+  EXPECT_TRUE(Parse("").empty());
+  EXPECT_TRUE(Parse("   # wait x\n").empty());
+}
+
+TEST(Script, ErrorsNameTheLine) {
+  EXPECT_EQ(
+      ErrorOf("show\njump 3\n"),
+      "script line 2: unknown action \"jump\" (wait, click, select, give, about, show, close)");
+  EXPECT_EQ(ErrorOf("wait -1"),
+            "script line 1: wait takes a whole number of milliseconds, 0 or more");
+  EXPECT_EQ(ErrorOf("wait 1.5"),
+            "script line 1: wait takes a whole number of milliseconds, 0 or more");
+  EXPECT_EQ(ErrorOf("wait"), "script line 1: expected \"wait MS\"");
+  EXPECT_EQ(ErrorOf("wait 99999999999999999999"),
+            "script line 1: wait takes a whole number of milliseconds, 0 or more");
+  EXPECT_EQ(ErrorOf("click up"), "script line 1: click takes left, right or middle");
+  EXPECT_EQ(ErrorOf("select one"), "script line 1: select takes an entry number, 0 or more");
+  EXPECT_EQ(ErrorOf("give 2"), "script line 1: expected \"give\"");
+  EXPECT_EQ(
+      ErrorOf("Show"),
+      "script line 1: unknown action \"Show\" (wait, click, select, give, about, show, close)");
+}
+
+TEST(VirtualClock, TicksRunInTimeOrderAndTiesByTheirLastStart) {
+  VirtualClock clock;
+  std::vector<std::pair<std::int64_t, TimerId>> ticks;
+  clock.Arm(TimerId::kBgmCheck, true, 1000);
+  clock.Arm(TimerId::kTimIve, true, 100);
+  clock.AdvanceTo(1000, [&](TimerId id) {
+    ticks.emplace_back(clock.Now(), id);
+    return true;
+  });
+  ASSERT_EQ(ticks.size(), 11u);
+  EXPECT_EQ(ticks[9], std::make_pair(std::int64_t{1000}, TimerId::kBgmCheck));  // started first
+  EXPECT_EQ(ticks[10], std::make_pair(std::int64_t{1000}, TimerId::kTimIve));
+  EXPECT_EQ(clock.Now(), 1000);
+}
+
+TEST(VirtualClock, ArmingRestartsTheCountAndIntervalZeroNeverTicks) {
+  VirtualClock clock;
+  std::vector<std::int64_t> ticks;
+  const auto record = [&](TimerId) {
+    ticks.push_back(clock.Now());
+    if (clock.Now() == 150) clock.Arm(TimerId::kTimIve, true, 120);  // re-armed inside its tick
+    return true;
+  };
+  clock.Arm(TimerId::kTimIve, true, 100);
+  clock.AdvanceTo(50, record);
+  clock.Arm(TimerId::kTimIve, true, 100);  // the same value restarts the count
+  clock.AdvanceTo(349, record);
+  EXPECT_EQ(ticks, (std::vector<std::int64_t>{150, 270}));
+  clock.Arm(TimerId::kTimIve, true, 0);
+  clock.AdvanceTo(10000, record);
+  clock.Arm(TimerId::kTimQst, false, 100);
+  clock.AdvanceTo(20000, record);
+  EXPECT_EQ(ticks.size(), 2u);
+}
+
+TEST(VirtualClock, AHandlerCanStopTheRun) {
+  VirtualClock clock;
+  clock.Arm(TimerId::kTimIve, true, 1);
+  int ticks = 0;
+  EXPECT_FALSE(clock.AdvanceTo(100, [&](TimerId) { return ++ticks < 3; }));
+  EXPECT_EQ(clock.Now(), 3);
+}
+
+}  // namespace
+}  // namespace velune
