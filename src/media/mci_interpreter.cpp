@@ -7,6 +7,11 @@
 namespace velune {
 namespace {
 
+struct Word {
+  std::string text;
+  bool quoted = false;  // written in double quotes
+};
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string Lower(std::string_view word) {
@@ -16,10 +21,11 @@ std::string Lower(std::string_view word) {
   return out;
 }
 
-// Splits a command into words; a double-quoted word may hold blanks. Nothing when a
-// quote is left open.
-std::optional<std::vector<std::string>> Words(std::string_view command) {
-  std::vector<std::string> words;
+// Splits a command into words at blanks; a word in double quotes may hold blanks. A
+// quote left open, a quote inside a word or a NUL byte anywhere make the command
+// malformed: the error code is returned and `words` is to be ignored.
+int Split(std::string_view command, std::vector<Word>& words) {
+  if (command.find('\0') != std::string_view::npos) return MciInterpreter::kUnrecognizedCommand;
   std::size_t i = 0;
   while (i < command.size()) {
     if (IsBlank(command[i])) {
@@ -28,24 +34,41 @@ std::optional<std::vector<std::string>> Words(std::string_view command) {
     }
     if (command[i] == '"') {
       const std::size_t close = command.find('"', i + 1);
-      if (close == std::string_view::npos) return std::nullopt;
-      words.emplace_back(command.substr(i + 1, close - i - 1));
+      if (close == std::string_view::npos) return MciInterpreter::kMissingQuote;
+      if (close + 1 < command.size() && !IsBlank(command[close + 1])) {
+        return MciInterpreter::kMissingQuote;
+      }
+      words.push_back({std::string(command.substr(i + 1, close - i - 1)), true});
       i = close + 1;
       continue;
     }
     std::size_t end = i;
-    while (end < command.size() && !IsBlank(command[end])) ++end;
-    words.emplace_back(command.substr(i, end - i));
+    while (end < command.size() && !IsBlank(command[end])) {
+      if (command[end] == '"') return MciInterpreter::kMissingQuote;
+      ++end;
+    }
+    words.push_back({std::string(command.substr(i, end - i)), false});
     i = end;
   }
-  return words;
+  return MciInterpreter::kOk;
 }
 
 void WriteReply(std::string_view text, char* reply, int reply_length) {
   if (reply == nullptr || reply_length <= 0) return;
-  const std::size_t n = std::min(text.size(), static_cast<std::size_t>(reply_length));
+  const std::size_t n = std::min(text.size(), static_cast<std::size_t>(reply_length - 1));
   std::memcpy(reply, text.data(), n);
   reply[n] = '\0';
+}
+
+// The words after the alias that each command takes, "notify" included where allowed.
+bool TakesWords(const std::string& verb, const std::vector<std::string>& rest) {
+  using Words = std::vector<std::string>;
+  if (verb == "close" || verb == "stop") return rest.empty() || rest == Words{"notify"};
+  if (verb == "play") {
+    return rest.empty() || rest == Words{"notify"} || rest == Words{"from", "0"};
+  }
+  if (verb == "seek") return rest == Words{"to", "start"};
+  return rest == Words{"mode"};  // status
 }
 
 }  // namespace
@@ -55,52 +78,54 @@ TuneDevice::Mode MciInterpreter::Mode() {
 }
 
 int MciInterpreter::SendString(std::string_view command, char* reply, int reply_length) {
-  const auto words = Words(command);
-  if (!words || words->empty()) return kUnrecognizedCommand;
-  const std::string verb = Lower((*words)[0]);
+  std::vector<Word> words;
+  if (const int error = Split(command, words); error != kOk) return error;
+  if (words.empty() || words[0].quoted) return kUnrecognizedCommand;
+  const std::string verb = Lower(words[0].text);
 
   if (verb == "open") {
     // open "PATH" alias NAME
-    if (words->size() != 4 || Lower((*words)[2]) != "alias") return kBadCommandSyntax;
-    const std::string alias = Lower((*words)[3]);
-    if (alias_) return kInvalidDeviceName;  // already open under an alias
-    if (!device_.Open((*words)[1])) return kCannotOpen;
-    alias_ = alias;
+    if (words.size() < 4) return kMissingParameter;
+    if (!words[1].quoted) return kMissingQuote;
+    if (words.size() > 4 || words[2].quoted || Lower(words[2].text) != "alias" || words[3].quoted) {
+      return kUnrecognizedKeyword;
+    }
+    if (alias_) return kDuplicateAlias;
+    if (!device_.Open(words[1].text)) return kCannotOpen;
+    alias_ = Lower(words[3].text);
     return kOk;
   }
 
   if (verb != "close" && verb != "stop" && verb != "play" && verb != "seek" && verb != "status") {
     return kUnrecognizedCommand;
   }
-  if (words->size() < 2) return kBadCommandSyntax;
-  const std::string alias = Lower((*words)[1]);
+  if (words.size() < 2) return kMissingParameter;
+  if (words[1].quoted || !alias_ || Lower(words[1].text) != *alias_) return kInvalidDeviceName;
   std::vector<std::string> rest;
-  for (std::size_t i = 2; i < words->size(); ++i) rest.push_back(Lower((*words)[i]));
-  // "notify" may close any command; nothing receives the notice, so it changes nothing.
-  const bool notify = !rest.empty() && rest.back() == "notify";
-  if (notify) rest.pop_back();
-  using Words = std::vector<std::string>;
+  for (std::size_t i = 2; i < words.size(); ++i) {
+    if (words[i].quoted) return kUnrecognizedKeyword;
+    rest.push_back(Lower(words[i].text));
+  }
+  if (!TakesWords(verb, rest)) return rest.empty() ? kMissingParameter : kUnrecognizedKeyword;
 
-  const bool well_formed = (verb == "close" || verb == "stop") ? rest.empty()
-                           : verb == "play" ? (rest.empty() || rest == Words{"from", "0"})
-                           : verb == "seek" ? rest == Words{"to", "start"}
-                                            : (rest == Words{"mode"} && !notify);  // status
-  if (!well_formed) return kBadCommandSyntax;
-  if (!alias_ || alias != *alias_) return kInvalidDeviceName;
-
+  // "notify" asks for a completion notice; no window is given to receive it, so it
+  // changes nothing.
   if (verb == "close") {
     device_.Close();
     alias_.reset();
   } else if (verb == "stop") {
     device_.Stop();
   } else if (verb == "play") {
-    if (!rest.empty()) device_.SeekToStart();
+    if (!rest.empty() && rest[0] == "from") device_.SeekToStart();
     device_.Play();
   } else if (verb == "seek") {
     device_.SeekToStart();
   } else {
-    WriteReply(device_.GetMode() == TuneDevice::Mode::kPlaying ? "playing" : "stopped", reply,
-               reply_length);
+    const TuneDevice::Mode mode = device_.GetMode();
+    WriteReply(mode == TuneDevice::Mode::kPlaying   ? "playing"
+               : mode == TuneDevice::Mode::kStopped ? "stopped"
+                                                    : "not ready",
+               reply, reply_length);
   }
   return kOk;
 }

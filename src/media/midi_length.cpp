@@ -1,6 +1,7 @@
 #include "media/midi_length.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 namespace velune {
@@ -56,12 +57,15 @@ class Bytes {
 struct TrackScan {
   std::uint64_t last_tick = 0;
   std::multimap<std::uint64_t, std::uint32_t> tempos;  // tick -> microseconds per quarter
+  std::vector<MidiProgram> programs;
+  std::uint16_t channels = 0;
 };
 
 bool ScanTrack(std::string_view track, TrackScan& scan) {
   Bytes in(track);
   std::uint64_t tick = 0;
   std::uint8_t running = 0;
+  std::array<int, 16> banks{};  // controller 0 of each channel, as far as read
   while (!in.AtEnd()) {
     const auto delta = in.Vlq();
     if (!delta) return false;
@@ -95,7 +99,22 @@ bool ScanTrack(std::string_view track, TrackScan& scan) {
     }
     const std::uint8_t kind = running & 0xF0;
     const std::size_t needed = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
-    if (!in.Skip(needed - data_bytes)) return false;
+    std::array<std::uint8_t, 2> data{};
+    if (data_bytes == 1) data[0] = *status;
+    for (std::size_t i = data_bytes; i < needed; ++i) {
+      const auto byte = in.U8();
+      if (!byte) return false;
+      data[i] = *byte;
+    }
+    const int channel = running & 0x0F;
+    scan.channels |= static_cast<std::uint16_t>(1U << channel);
+    if (kind == 0xB0 && data[0] == 0) banks[channel] = data[1] & 0x7F;
+    if (kind == 0xC0) {
+      const MidiProgram program{channel, banks[channel], data[0] & 0x7F};
+      if (std::find(scan.programs.begin(), scan.programs.end(), program) == scan.programs.end()) {
+        scan.programs.push_back(program);
+      }
+    }
   }
   return true;  // a track without an end-of-track event ends with its data
 }
@@ -103,6 +122,12 @@ bool ScanTrack(std::string_view track, TrackScan& scan) {
 }  // namespace
 
 std::optional<std::int64_t> MidiLengthMs(std::string_view file) {
+  const auto facts = ReadMidiFacts(file);
+  if (!facts) return std::nullopt;
+  return facts->length_ms;
+}
+
+std::optional<MidiFacts> ReadMidiFacts(std::string_view file) {
   Bytes in(file);
   if (in.Take(4) != "MThd") return std::nullopt;
   const auto header_length = in.BigEndian(4);
@@ -150,8 +175,13 @@ std::optional<std::int64_t> MidiLengthMs(std::string_view file) {
     denominator = static_cast<std::uint64_t>(*division) * 1000;  // microseconds to ms
   }
   if (overflow) return std::nullopt;
-  return static_cast<std::int64_t>(numerator / denominator +
-                                   (numerator % denominator != 0 ? 1 : 0));
+  MidiFacts facts;
+  facts.length_ms =
+      static_cast<std::int64_t>(numerator / denominator + (numerator % denominator != 0 ? 1 : 0));
+  facts.length_ticks = scan.last_tick;
+  facts.programs = std::move(scan.programs);
+  facts.channels = scan.channels;
+  return facts;
 }
 
 }  // namespace velune

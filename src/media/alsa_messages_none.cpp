@@ -1,0 +1,7 @@
+#include "media/alsa_messages.h"
+
+namespace velune {
+
+void SilenceAlsaMessages() {}
+
+}  // namespace velune

@@ -1,0 +1,490 @@
+#include "media/fluidsynth_tune_device.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "media/alsa_messages.h"
+#include "media/midi_length.h"
+
+namespace velune {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::uintmax_t kLargestTune = 16 * 1024 * 1024;
+
+// With dynamic sample loading an instrument is read from the soundfont when a channel
+// first chooses it, and dropped when no channel holds it any more. The tune's program
+// changes would do that on the audio thread, while it plays. So before the tune starts,
+// the channels that it leaves unused hold its instruments, and their samples stay loaded.
+constexpr int kChannels = 16;  // FluidSynth's player knows no more
+constexpr int kDrumChannel = 9;
+constexpr int kDrumBank = 128;
+
+// FluidSynth's default of 0.2 leaves General MIDI tunes rather faint.
+constexpr double kGain = 0.5;
+
+// Background music needs no short latency: larger periods wake the audio thread less.
+constexpr int kPeriodFrames = 2048;
+constexpr int kPeriods = 4;
+
+// General MIDI soundfonts where Debian and other systems install them; tried after the
+// soundfont that FluidSynth itself loads by default.
+constexpr const char* kSoundfontPlaces[] = {
+    "/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf3/default-GM.sf3",
+    "/usr/share/soundfonts/default.sf2",    "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+    "/usr/share/sounds/sf2/TimGM6mb.sf2",
+};
+
+// Sound outputs in the order they are tried: the desktop's sound server first (PulseAudio,
+// which PipeWire also serves, then PipeWire's own), then the driver that FluidSynth
+// chooses by default, then the sound systems of Linux and macOS. Never the drivers that
+// write a file or need a studio sound server.
+constexpr const char* kSoundServers[] = {"pulseaudio", "pipewire"};
+constexpr const char* kSoundSystems[] = {"alsa", "coreaudio"};
+constexpr const char* kNeverTried[] = {"file", "jack"};
+
+void SilenceLibraries() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level) {
+      fluid_set_log_function(level, nullptr, nullptr);
+    }
+    SilenceAlsaMessages();
+  });
+}
+
+double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+std::optional<std::string> ReadFile(const std::string& path) {
+  const std::filesystem::path file_path(std::u8string(path.begin(), path.end()));
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file_path, error)) return std::nullopt;
+  const auto size = std::filesystem::file_size(file_path, error);
+  if (error || size > kLargestTune) return std::nullopt;
+  std::ifstream file(file_path, std::ios::binary);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  if (!file.read(bytes.data(), static_cast<std::streamsize>(size))) return std::nullopt;
+  return bytes;
+}
+
+void Apply(fluid_settings_t* settings, const std::string& name, const std::string& value) {
+  switch (fluid_settings_get_type(settings, name.c_str())) {
+    case FLUID_NUM_TYPE:
+      fluid_settings_setnum(settings, name.c_str(), std::strtod(value.c_str(), nullptr));
+      break;
+    case FLUID_INT_TYPE:
+      fluid_settings_setint(settings, name.c_str(),
+                            static_cast<int>(std::strtol(value.c_str(), nullptr, 10)));
+      break;
+    case FLUID_STR_TYPE:
+      fluid_settings_setstr(settings, name.c_str(), value.c_str());
+      break;
+    default:
+      break;
+  }
+}
+
+std::vector<std::string> AudioDrivers(fluid_settings_t* settings) {
+  std::vector<std::string> drivers;
+  fluid_settings_foreach_option(settings, "audio.driver", &drivers,
+                                [](void* data, const char*, const char* option) {
+                                  static_cast<std::vector<std::string>*>(data)->push_back(option);
+                                });
+  return drivers;
+}
+
+std::string StringSetting(fluid_settings_t* settings, const char* name) {
+  char value[1024] = "";
+  if (fluid_settings_copystr(settings, name, value, sizeof value) != FLUID_OK) return {};
+  return value;
+}
+
+// The drivers to try for sound output, best first.
+std::vector<std::string> OutputDrivers(fluid_settings_t* settings) {
+  const std::vector<std::string> built_in = AudioDrivers(settings);
+  std::vector<std::string> order;
+  const auto add = [&](const std::string& driver) {
+    const bool known = std::find(built_in.begin(), built_in.end(), driver) != built_in.end();
+    const bool listed = std::find(order.begin(), order.end(), driver) != order.end();
+    const bool refused =
+        std::find(std::begin(kNeverTried), std::end(kNeverTried), driver) != std::end(kNeverTried);
+    if (known && !listed && !refused) order.push_back(driver);
+  };
+  for (const char* driver : kSoundServers) add(driver);
+  add(StringSetting(settings, "audio.driver"));
+  for (const char* driver : kSoundSystems) add(driver);
+  return order;
+}
+
+}  // namespace
+
+std::string FluidSynthTuneDevice::FindSoundfont() {
+  SilenceLibraries();
+  std::vector<std::string> places;
+  if (fluid_settings_t* settings = new_fluid_settings()) {
+    places.push_back(StringSetting(settings, "synth.default-soundfont"));
+    delete_fluid_settings(settings);
+  }
+  places.insert(places.end(), std::begin(kSoundfontPlaces), std::end(kSoundfontPlaces));
+  for (const std::string& place : places) {
+    if (!place.empty() && fluid_is_soundfont(place.c_str())) return place;
+  }
+  return {};
+}
+
+// The device's worker thread and the FluidSynth objects that it owns. The window's thread
+// posts commands; the worker carries them out in order. The synthesizer and the player
+// are created and deleted by the worker only; other threads reach them under
+// engine_mutex_, and only while the worker has them on show.
+class FluidSynthTuneDevice::Worker {
+ public:
+  enum class Kind { kOpen, kClose, kPlay, kStop, kSeek };
+  struct Command {
+    Kind kind;
+    std::shared_ptr<const std::string> tune;  // kOpen: the file's bytes
+    std::vector<MidiProgram> programs;        // kOpen: the instruments that it uses
+    std::uint64_t length_ticks = 0;           // kOpen: its length
+    std::uint16_t channels = 0;               // kOpen: the channels that it uses
+  };
+
+  explicit Worker(Options options) : options_(std::move(options)), thread_([this] { Run(); }) {}
+
+  ~Worker() {
+    {
+      std::lock_guard lock(mutex_);
+      quit_ = true;
+      queue_.clear();  // whatever is still to do is moot now
+    }
+    wake_.notify_all();
+    thread_.join();
+  }
+
+  void Post(Command command) {
+    {
+      std::lock_guard lock(mutex_);
+      if (command.kind == Kind::kOpen) sound_ = Sound::kStarting;
+      queue_.push_back(std::move(command));
+      ++posted_;
+    }
+    wake_.notify_all();
+  }
+
+  // True once every command posted so far has been carried out.
+  bool CaughtUp() const { return done_.load() == posted_.load(); }
+
+  Sound Settle() {
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return done_.load() == posted_; });
+    return sound_;
+  }
+
+  // The tune's position in ticks as the player last reported it; nothing while no player
+  // is on show. `rewinding` says that a seek to the start has not yet shown in it.
+  std::optional<std::uint64_t> Position(bool& rewinding) {
+    std::lock_guard lock(engine_mutex_);
+    if (player_ == nullptr) return std::nullopt;
+    rewinding = rewinding_.load();
+    return position_.load();
+  }
+
+  void Render(float* left, float* right, int frames) {
+    if (frames <= 0) return;
+    std::lock_guard lock(engine_mutex_);
+    if (synth_ != nullptr && driver_ == nullptr) {
+      fluid_synth_write_float(synth_, frames, left, 0, 1, right, 0, 1);
+      return;
+    }
+    std::fill(left, left + frames, 0.0F);
+    std::fill(right, right + frames, 0.0F);
+  }
+
+  Measurements LastMeasurements() {
+    std::lock_guard lock(mutex_);
+    return measurements_;
+  }
+
+ private:
+  void Run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      wake_.wait(lock, [this] { return quit_ || !queue_.empty(); });
+      if (quit_) break;
+      std::deque<Command> batch;
+      batch.swap(queue_);
+      const std::uint64_t last = posted_.load();
+      lock.unlock();
+      // An open or a close undoes all that came before it.
+      auto first = batch.begin();
+      for (auto it = batch.begin(); it != batch.end(); ++it) {
+        if (it->kind == Kind::kOpen || it->kind == Kind::kClose) first = it;
+      }
+      for (auto it = first; it != batch.end(); ++it) Carry(*it);
+      lock.lock();
+      done_ = last;
+      idle_.notify_all();
+    }
+    lock.unlock();
+    Unload();
+  }
+
+  void Carry(const Command& command) {
+    switch (command.kind) {
+      case Kind::kOpen:
+        Unload();
+        Load(command);
+        break;
+      case Kind::kClose:
+        Unload();
+        SetSound(Sound::kNone);
+        break;
+      case Kind::kPlay:
+        if (player_ != nullptr) fluid_player_play(player_);
+        break;
+      case Kind::kStop:
+        if (player_ != nullptr) fluid_player_stop(player_);
+        break;
+      case Kind::kSeek:
+        if (player_ != nullptr) {
+          // The player carries out a seek at its next turn; until then it reports the old
+          // position. Stopping first keeps it from playing on from there meanwhile.
+          rewinding_ = true;
+          fluid_player_stop(player_);
+          fluid_player_seek(player_, 0);
+        }
+        break;
+    }
+  }
+
+  void SetSound(Sound sound) {
+    std::lock_guard lock(mutex_);
+    sound_ = sound;
+  }
+
+  // Called by the player, on the thread that renders, each time the tune moves on.
+  static int OnTick(void* data, int tick) {
+    auto* worker = static_cast<Worker*>(data);
+    const std::uint64_t position = tick < 0 ? 0 : static_cast<std::uint64_t>(tick);
+    worker->position_ = position;
+    if (position < worker->length_ticks_) worker->rewinding_ = false;
+    return FLUID_OK;
+  }
+
+  void Load(const Command& command) {
+    Measurements measured;
+    Clock::time_point start = Clock::now();
+    fluid_settings_t* settings = new_fluid_settings();
+    if (settings == nullptr) return SetSound(Sound::kQuiet);
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    fluid_settings_setint(settings, "synth.midi-channels", kChannels);
+    // A reset between rounds of the tune would drop the instruments held ready.
+    fluid_settings_setint(settings, "player.reset-synth", 0);
+    fluid_settings_setnum(settings, "synth.gain", kGain);
+    fluid_settings_setnum(settings, "synth.sample-rate", options_.sample_rate);
+    fluid_settings_setint(settings, "audio.period-size", kPeriodFrames);
+    fluid_settings_setint(settings, "audio.periods", kPeriods);
+    for (const auto& [name, value] : options_.settings) Apply(settings, name, value);
+    fluid_synth_t* synth = new_fluid_synth(settings);
+    measured.synth_ms = MsSince(start);
+
+    start = Clock::now();
+    measured.soundfont = options_.soundfont.empty() ? FindSoundfont() : options_.soundfont;
+    // Checked first: a file that is no soundfont at all can make a loader complain.
+    const int font = synth == nullptr || !fluid_is_soundfont(measured.soundfont.c_str())
+                         ? FLUID_FAILED
+                         : fluid_synth_sfload(synth, measured.soundfont.c_str(), 1);
+    if (font == FLUID_FAILED) {
+      if (synth != nullptr) delete_fluid_synth(synth);
+      delete_fluid_settings(settings);
+      return SetSound(Sound::kQuiet);
+    }
+    int spare = 0;
+    for (const MidiProgram& program : command.programs) {
+      while (spare < kChannels && (spare == kDrumChannel || (command.channels >> spare) & 1)) {
+        ++spare;
+      }
+      if (spare == kChannels) break;
+      const int bank = program.channel == kDrumChannel ? kDrumBank : program.bank;
+      fluid_synth_program_select(synth, spare++, font, bank, program.program);
+    }
+    measured.soundfont_ms = MsSince(start);
+
+    fluid_player_t* player = new_fluid_player(synth);
+    if (player != nullptr) {
+      fluid_player_set_tick_callback(player, OnTick, this);
+      position_ = 0;
+      rewinding_ = false;
+      length_ticks_ = command.length_ticks;
+    }
+    if (player == nullptr ||
+        fluid_player_add_mem(player, command.tune->data(), command.tune->size()) != FLUID_OK) {
+      if (player != nullptr) delete_fluid_player(player);
+      delete_fluid_synth(synth);
+      delete_fluid_settings(settings);
+      return SetSound(Sound::kQuiet);
+    }
+
+    start = Clock::now();
+    fluid_audio_driver_t* driver = nullptr;
+    if (!options_.offline) {
+      const std::vector<std::string> drivers =
+          options_.drivers.empty() ? OutputDrivers(settings) : options_.drivers;
+      for (const std::string& name : drivers) {
+        // A driver that this FluidSynth lacks is refused here, and then not tried.
+        if (fluid_settings_setstr(settings, "audio.driver", name.c_str()) != FLUID_OK) continue;
+        driver = new_fluid_audio_driver(settings, synth);
+        if (driver != nullptr) {
+          measured.driver = name;
+          break;
+        }
+      }
+      if (driver == nullptr) {
+        // Nobody would hear it: play nothing rather than render sound for nowhere.
+        delete_fluid_player(player);
+        delete_fluid_synth(synth);
+        delete_fluid_settings(settings);
+        return SetSound(Sound::kQuiet);
+      }
+    }
+    measured.output_ms = MsSince(start);
+
+    {
+      std::lock_guard lock(engine_mutex_);
+      settings_ = settings;
+      synth_ = synth;
+      player_ = player;
+      driver_ = driver;
+    }
+    std::lock_guard lock(mutex_);
+    sound_ = Sound::kSounding;
+    measurements_ = measured;
+  }
+
+  void Unload() {
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* synth = nullptr;
+    fluid_player_t* player = nullptr;
+    fluid_audio_driver_t* driver = nullptr;
+    {
+      std::lock_guard lock(engine_mutex_);
+      std::swap(settings, settings_);
+      std::swap(synth, synth_);
+      std::swap(player, player_);
+      std::swap(driver, driver_);
+    }
+    // The output goes first: once it is deleted, nothing renders any more.
+    if (driver != nullptr) delete_fluid_audio_driver(driver);
+    if (player != nullptr) delete_fluid_player(player);
+    if (synth != nullptr) delete_fluid_synth(synth);
+    if (settings != nullptr) delete_fluid_settings(settings);
+  }
+
+  const Options options_;
+
+  std::mutex mutex_;
+  std::condition_variable wake_;  // a command was posted, or the device goes
+  std::condition_variable idle_;  // the worker carried out what was posted
+  std::deque<Command> queue_;
+  std::atomic<std::uint64_t> posted_ = 0;  // commands posted, written under mutex_
+  std::atomic<std::uint64_t> done_ = 0;    // commands carried out, written under mutex_
+  bool quit_ = false;
+  Sound sound_ = Sound::kNone;
+  Measurements measurements_;
+
+  std::mutex engine_mutex_;
+  fluid_settings_t* settings_ = nullptr;
+  fluid_synth_t* synth_ = nullptr;
+  fluid_player_t* player_ = nullptr;
+  fluid_audio_driver_t* driver_ = nullptr;
+  std::atomic<std::uint64_t> position_ = 0;
+  std::atomic<bool> rewinding_ = false;
+  std::atomic<std::uint64_t> length_ticks_ = 0;
+
+  std::thread thread_;  // last: it starts when all the above is ready
+};
+
+FluidSynthTuneDevice::FluidSynthTuneDevice() : FluidSynthTuneDevice(Options{}) {}
+
+FluidSynthTuneDevice::FluidSynthTuneDevice(Options options) {
+  SilenceLibraries();
+  worker_ = std::make_unique<Worker>(std::move(options));
+}
+
+FluidSynthTuneDevice::~FluidSynthTuneDevice() = default;
+
+bool FluidSynthTuneDevice::Open(const std::string& path) {
+  Close();
+  const auto bytes = ReadFile(path);
+  if (!bytes) return false;
+  auto facts = ReadMidiFacts(*bytes);
+  if (!facts) return false;
+  open_ = true;
+  playing_ = false;
+  length_ticks_ = facts->length_ticks;
+  worker_->Post({Worker::Kind::kOpen, std::make_shared<const std::string>(std::move(*bytes)),
+                 std::move(facts->programs), facts->length_ticks, facts->channels});
+  return true;
+}
+
+void FluidSynthTuneDevice::Close() {
+  if (!open_) return;
+  open_ = false;
+  playing_ = false;
+  worker_->Post({Worker::Kind::kClose, nullptr, {}, 0});
+}
+
+void FluidSynthTuneDevice::Play() {
+  if (!open_) return;
+  playing_ = true;
+  worker_->Post({Worker::Kind::kPlay, nullptr, {}, 0});
+}
+
+void FluidSynthTuneDevice::Stop() {
+  if (!open_) return;
+  playing_ = false;
+  worker_->Post({Worker::Kind::kStop, nullptr, {}, 0});
+}
+
+void FluidSynthTuneDevice::SeekToStart() {
+  if (!open_) return;
+  playing_ = false;
+  worker_->Post({Worker::Kind::kSeek, nullptr, {}, 0});
+}
+
+TuneDevice::Mode FluidSynthTuneDevice::GetMode() {
+  if (!open_) return Mode::kClosed;
+  if (!playing_) return Mode::kStopped;
+  if (length_ticks_ == 0) return Mode::kStopped;  // a tune of no length is over at once
+  // Until the worker has carried out the play, the tune is as good as at its start; and
+  // a tune that cannot be heard plays on in silence.
+  if (!worker_->CaughtUp()) return Mode::kPlaying;
+  bool rewinding = false;
+  const auto position = worker_->Position(rewinding);
+  if (!position || rewinding) return Mode::kPlaying;
+  return *position < length_ticks_ ? Mode::kPlaying : Mode::kStopped;
+}
+
+void FluidSynthTuneDevice::Render(float* left, float* right, int frames) {
+  worker_->Render(left, right, frames);
+}
+
+FluidSynthTuneDevice::Sound FluidSynthTuneDevice::Settle() { return worker_->Settle(); }
+
+FluidSynthTuneDevice::Measurements FluidSynthTuneDevice::LastMeasurements() const {
+  return worker_->LastMeasurements();
+}
+
+}  // namespace velune
