@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "media/picture_loader.h"
+#include "tiny_gif.h"
 
 namespace velune {
 namespace {
@@ -32,13 +33,7 @@ TEST_F(PictureLoaderTest, TheFormatIsToldFromTheContentNotTheName) {
     ASSERT_TRUE(loaded) << format;
     EXPECT_EQ(loaded->size(), QSize(40, 30)) << format;
   }
-  // Qt reads GIF but does not write it: a red 4 × 3 GIF, byte by byte.
-  const unsigned char gif[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x04, 0x00, 0x03, 0x00, 0xf0,
-                               0x00, 0x00, 0xff, 0x00, 0x00, 0x00, 0x00, 0x00, 0x21, 0xf9, 0x04,
-                               0x00, 0x00, 0x00, 0x00, 0x00, 0x2c, 0x00, 0x00, 0x00, 0x00, 0x04,
-                               0x00, 0x03, 0x00, 0x00, 0x02, 0x03, 0x84, 0x8f, 0x56, 0x00, 0x3b};
-  std::ofstream(Path("gif.dat"), std::ios::binary)
-      .write(reinterpret_cast<const char*>(gif), sizeof gif);
+  std::ofstream(Path("gif.dat"), std::ios::binary) << testing::RedGif();
   const auto loaded = LoadPicture(Path("gif.dat"));
   ASSERT_TRUE(loaded);
   EXPECT_EQ(loaded->size(), QSize(4, 3));

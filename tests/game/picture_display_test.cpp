@@ -1,0 +1,121 @@
+#include "media/picture_display.h"
+
+#include <gtest/gtest.h>
+
+#include "../media/tiny_gif.h"
+#include "game_folder_fixture.h"
+
+namespace velune::testing {
+namespace {
+
+class FakeArea : public PictureSurface {
+ public:
+  QSize InnerSize() const override { return size; }
+  void ShowDrawing(const QImage& drawing) override {
+    shown = drawing;
+    ++drawings;
+  }
+  QSize size{40, 30};
+  QImage shown;
+  int drawings = 0;
+};
+
+class PictureDisplayTest : public ::testing::Test {
+ protected:
+  std::string PathOf(const std::string& name) const {
+    return folder_.Path() + "/grf/" + name + ".dat";
+  }
+
+  GameFolder folder_;
+  FakeArea area_;
+  PictureDisplay display_{area_};
+};
+
+TEST_F(PictureDisplayTest, NothingIsDrawnBeforeAPictureIsLoaded) {
+  display_.StretchToArea();
+  EXPECT_EQ(area_.drawings, 0);
+  EXPECT_TRUE(display_.Current().isNull());
+}
+
+TEST_F(PictureDisplayTest, TheWholePictureCoversTheWholeArea) {
+  folder_.Picture("pic", TwoHalves(4, 3));
+  ASSERT_TRUE(display_.Load(PathOf("pic")));
+  EXPECT_EQ(display_.Current().size(), QSize(4, 3));  // held at its own size
+  area_.size = QSize(100, 20);  // another shape: stretched unevenly, no margins
+  display_.StretchToArea();
+  ASSERT_EQ(area_.shown.size(), QSize(100, 20));
+  EXPECT_EQ(area_.shown.pixelColor(0, 0), QColor(0, 0, 255));
+  EXPECT_EQ(area_.shown.pixelColor(0, 19), QColor(0, 0, 255));
+  EXPECT_EQ(area_.shown.pixelColor(30, 10), QColor(0, 0, 255));
+  EXPECT_EQ(area_.shown.pixelColor(70, 10), QColor(0, 255, 0));
+  EXPECT_EQ(area_.shown.pixelColor(99, 19), QColor(0, 255, 0));
+}
+
+TEST_F(PictureDisplayTest, ALargerPictureIsReducedWithSmoothing) {
+  folder_.Picture("big", TwoHalves(400, 300), "PNG");
+  ASSERT_TRUE(display_.Load(PathOf("big")));
+  display_.StretchToArea();
+  ASSERT_EQ(area_.shown.size(), QSize(40, 30));
+  EXPECT_EQ(area_.shown.pixelColor(5, 15), QColor(0, 0, 255));
+  EXPECT_EQ(area_.shown.pixelColor(35, 15), QColor(0, 255, 0));
+  const QColor seam = area_.shown.pixelColor(20, 15);  // smooth filtering blends at the seam
+  EXPECT_TRUE(seam == QColor(0, 255, 0) || seam.blue() > 0) << seam.name().toStdString();
+}
+
+TEST_F(PictureDisplayTest, EachPictureAndSizeIsScaledOnce) {
+  folder_.Picture("pic", TwoHalves(4, 3));
+  ASSERT_TRUE(display_.Load(PathOf("pic")));
+  display_.StretchToArea();
+  display_.StretchToArea();
+  EXPECT_EQ(area_.drawings, 2);
+  EXPECT_EQ(display_.Scalings(), 1);
+  area_.size = QSize(80, 60);
+  display_.StretchToArea();
+  EXPECT_EQ(display_.Scalings(), 2);
+  EXPECT_EQ(area_.shown.size(), QSize(80, 60));
+  folder_.Remove("grf/pic.dat");  // a redraw reads no file
+  display_.StretchToArea();
+  EXPECT_EQ(area_.shown.size(), QSize(80, 60));
+  EXPECT_EQ(area_.drawings, 4);
+}
+
+TEST_F(PictureDisplayTest, AFailedLoadKeepsTheCurrentPicture) {
+  folder_.Picture("pic", TwoHalves(4, 3));
+  folder_.Bytes("grf/text.dat", "not a picture at all\r\n");
+  ASSERT_TRUE(display_.Load(PathOf("pic")));
+  EXPECT_FALSE(display_.Load(PathOf("missing")));
+  EXPECT_FALSE(display_.Load(PathOf("text")));
+  EXPECT_EQ(display_.Current().size(), QSize(4, 3));
+  display_.StretchToArea();
+  EXPECT_EQ(area_.shown.pixelColor(0, 0), QColor(0, 0, 255));
+}
+
+TEST_F(PictureDisplayTest, TheFormatIsToldFromTheContent) {
+  for (const char* format : {"BMP", "PNG", "JPEG"}) {
+    folder_.Picture(format, OneColour(16, 12, qRgb(255, 255, 0)), format);
+    ASSERT_TRUE(display_.Load(PathOf(format))) << format;
+    display_.StretchToArea();
+    const QColor middle = area_.shown.pixelColor(20, 15);
+    EXPECT_GT(middle.red(), 240) << format;
+    EXPECT_GT(middle.green(), 240) << format;
+    EXPECT_LT(middle.blue(), 16) << format;
+  }
+}
+
+TEST_F(PictureDisplayTest, AGifIsReadToo) {
+  folder_.Bytes("grf/gif.dat", RedGif());
+  ASSERT_TRUE(display_.Load(PathOf("gif")));
+  display_.StretchToArea();
+  EXPECT_EQ(area_.shown.pixelColor(20, 15), QColor(255, 0, 0));
+}
+
+TEST_F(PictureDisplayTest, AnEmptyAreaGetsNoDrawing) {
+  folder_.Picture("pic", TwoHalves(4, 3));
+  ASSERT_TRUE(display_.Load(PathOf("pic")));
+  area_.size = QSize(0, 0);
+  display_.StretchToArea();
+  EXPECT_EQ(area_.drawings, 0);
+}
+
+}  // namespace
+}  // namespace velune::testing

@@ -1,0 +1,84 @@
+#include "game/qt_timers.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QtTest/QTest>
+#include <map>
+
+namespace velune {
+namespace {
+
+class QtTimersTest : public ::testing::Test {
+ protected:
+  int Ticks(TimerId id) { return ticks_[id]; }
+
+  std::map<TimerId, int> ticks_;
+  std::function<void(TimerId)> during_tick_;
+  QtTimers timers_{[this](TimerId id) {
+    ++ticks_[id];
+    if (during_tick_) during_tick_(id);
+  }};
+};
+
+TEST_F(QtTimersTest, AnEnabledTimerTicksAtItsInterval) {
+  timers_.Arm(TimerId::kTimIve, true, 10);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Ticks(TimerId::kTimIve) >= 3; }, 2000));
+  EXPECT_EQ(Ticks(TimerId::kTimQst), 0);
+}
+
+TEST_F(QtTimersTest, IntervalZeroDeliversNoTicksEvenWhileEnabled) {
+  timers_.Arm(TimerId::kTimIve, true, 0);
+  EXPECT_FALSE(timers_.Ticking(TimerId::kTimIve));
+  QTest::qWait(60);
+  EXPECT_EQ(Ticks(TimerId::kTimIve), 0);
+}
+
+TEST_F(QtTimersTest, ADisabledTimerDeliversNoTicks) {
+  timers_.Arm(TimerId::kTimQst, true, 5);
+  timers_.Arm(TimerId::kTimQst, false, 5);
+  QTest::qWait(40);
+  EXPECT_EQ(Ticks(TimerId::kTimQst), 0);
+}
+
+TEST_F(QtTimersTest, EveryArmingStartsTheCountAfresh) {
+  QElapsedTimer clock;
+  clock.start();
+  timers_.Arm(TimerId::kTimIve, true, 300);
+  QTest::qWait(180);
+  const qint64 rearmed_at = clock.elapsed();
+  timers_.Arm(TimerId::kTimIve, true, 300);  // the same values: still a fresh start
+  QTest::qWait(180);
+  if (rearmed_at >= 300 || clock.elapsed() - rearmed_at >= 300)
+    GTEST_SKIP() << "the machine is too slow";
+  EXPECT_EQ(Ticks(TimerId::kTimIve), 0);  // 360 ms since the first arming, 180 since the second
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Ticks(TimerId::kTimIve) == 1; }, 2000));
+}
+
+TEST_F(QtTimersTest, TicksNeverOverlapARunningTick) {
+  int depth = 0, deepest = 0;
+  during_tick_ = [&](TimerId id) {
+    ++depth;
+    deepest = std::max(deepest, depth);
+    if (id == TimerId::kTimIve && Ticks(TimerId::kTimIve) == 1) QTest::qWait(80);  // a nested loop
+    --depth;
+  };
+  timers_.Arm(TimerId::kTimIve, true, 5);
+  timers_.Arm(TimerId::kTimQst, true, 5);
+  QTest::qWait(200);
+  EXPECT_EQ(deepest, 1);
+  EXPECT_GT(Ticks(TimerId::kTimIve), 1);
+  EXPECT_GT(Ticks(TimerId::kTimQst), 0);
+}
+
+TEST_F(QtTimersTest, AfterStopAllNothingTicksWhateverIsArmed) {
+  timers_.Arm(TimerId::kBgmCheck, true, 5);
+  timers_.StopAll();
+  timers_.Arm(TimerId::kTimIve, true, 5);
+  QTest::qWait(40);
+  EXPECT_EQ(Ticks(TimerId::kBgmCheck), 0);
+  EXPECT_EQ(Ticks(TimerId::kTimIve), 0);
+}
+
+}  // namespace
+}  // namespace velune
