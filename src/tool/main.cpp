@@ -1,11 +1,22 @@
 // velune-tool: the story author's command line.
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <stdexcept>
+#include <string>
 
+#include "story/disk_file_system.h"
+#include "tool/ending_search.h"
+#include "tool/graphviz.h"
+#include "tool/headless_pictures.h"
 #include "tool/script.h"
 #include "tool/scripted_player.h"
+#include "tool/story_check.h"
+#include "tool/story_map.h"
+#include "tool/story_model.h"
 
 namespace {
 
@@ -37,6 +48,90 @@ int RunCommand(const std::string& game_dir, const std::string& script_path, bool
   return status;
 }
 
+// Exit statuses of check and map.
+constexpr int kToolOk = 0;
+constexpr int kToolFailed = 1;  // check: the story has an error; map: it cannot be drawn
+constexpr int kToolUsage = 2;
+
+bool IsGameFolder(const char* command, const std::string& game_dir) {
+  std::error_code error;
+  if (std::filesystem::is_directory(game_dir, error)) return true;
+  std::cerr << "velune-tool " << command << ": " << game_dir << ": no such game folder\n";
+  return false;
+}
+
+struct CheckedStory {
+  velune::Story story;
+  velune::EndingSearch search;
+  velune::Findings findings;
+};
+
+CheckedStory CheckFolder(const std::string& game_dir, std::size_t state_limit) {
+  velune::DiskFileSystem files;
+  velune::HeadlessPictures pictures;
+  CheckedStory checked{velune::LoadStory(files, pictures, game_dir), {}, {}};
+  checked.search = velune::SearchEndings(checked.story, state_limit);
+  checked.findings = velune::CheckStory(checked.story, checked.search);
+  return checked;
+}
+
+int CheckCommand(const std::string& game_dir, bool json, std::size_t state_limit) {
+  if (!IsGameFolder("check", game_dir)) return kToolUsage;
+  const CheckedStory checked = CheckFolder(game_dir, state_limit);
+  if (json) {
+    velune::WriteFindingsJson(std::cout, checked.findings);
+  } else {
+    velune::WriteFindingsText(std::cout, checked.findings);
+  }
+  std::cout.flush();
+  return checked.findings.Counts().errors > 0 ? kToolFailed : kToolOk;
+}
+
+// The drawing format that the name of an output file asks for: "svg", "png", "pdf",
+// "dot"; empty when there is none.
+std::string FormatOf(const std::string& output) {
+  std::string extension = std::filesystem::path(output).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  for (const char* format : {".svg", ".png", ".pdf", ".dot", ".gv"}) {
+    if (extension == format) return extension == ".gv" ? "dot" : extension.substr(1);
+  }
+  return "";
+}
+
+int MapCommand(const std::string& game_dir, const std::string& output) {
+  if (!IsGameFolder("map", game_dir)) return kToolUsage;
+  const std::string format = output.empty() ? "dot" : FormatOf(output);
+  if (format.empty()) {
+    std::cerr << "velune-tool map: " << output
+              << ": the output file must end in .svg, .png, .pdf or .dot\n";
+    return kToolUsage;
+  }
+  const CheckedStory checked = CheckFolder(game_dir, velune::kDefaultStateLimit);
+  std::string title = std::filesystem::weakly_canonical(game_dir).filename().string();
+  if (title.empty()) title = game_dir;
+  const std::string dot =
+      velune::StoryMapDot(checked.story, checked.search, checked.findings, title);
+  if (output.empty()) {
+    std::cout << dot;
+    std::cout.flush();
+    return kToolOk;
+  }
+  try {
+    if (format == "dot") {
+      std::ofstream file(output, std::ios::binary);
+      file << dot;
+      if (!file.flush()) throw std::runtime_error("cannot write " + output);
+    } else {
+      velune::RenderDot(dot, format, output);
+    }
+  } catch (const std::runtime_error& e) {
+    std::cerr << "velune-tool map: " << e.what() << "\n";
+    return kToolFailed;
+  }
+  return kToolOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,6 +148,25 @@ int main(int argc, char** argv) {
   run->add_option("SCRIPT", script_path,
                   "The script of player actions; - or none reads standard input");
 
+  bool json = false;
+  std::size_t state_limit = velune::kDefaultStateLimit;
+  CLI::App* check = app.add_subcommand(
+      "check", "Check a story for mistakes, the way the game will read it (exit 1 on an error)");
+  check->add_option("GAME_DIR", game_dir, "The game folder (holds dat/ and grf/)")->required();
+  check->add_flag("--json", json, "Write the findings as JSON lines");
+  check
+      ->add_option("--max-states", state_limit,
+                   "How many states the search of all plays may visit before it stops")
+      ->check(CLI::PositiveNumber)
+      ->capture_default_str();
+
+  std::string output;
+  CLI::App* map = app.add_subcommand("map", "Draw the story as a graph (Graphviz DOT)");
+  map->add_option("GAME_DIR", game_dir, "The game folder (holds dat/ and grf/)")->required();
+  map->add_option("-o,--output", output,
+                  "Draw into this file (.svg, .png, .pdf through Graphviz, or .dot); without it "
+                  "the DOT text goes to standard output");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -62,5 +176,12 @@ int main(int argc, char** argv) {
     return velune::kRunBadScript;
   }
   if (run->parsed()) return RunCommand(game_dir, script_path, trace_mci);
+  try {
+    if (check->parsed()) return CheckCommand(game_dir, json, state_limit);
+    if (map->parsed()) return MapCommand(game_dir, output);
+  } catch (const std::exception& e) {
+    std::cerr << "velune-tool: unexpected failure: " << e.what() << "\n";
+    return kToolFailed;
+  }
   return 0;
 }

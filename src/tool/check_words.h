@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "story/line_kind.h"
+
+namespace velune {
+
+// Words the checker and the map share to speak about a story.
+
+// `text` in double quotes, cut to `limit` characters with "…".
+std::string Quoted(std::string_view text, std::size_t limit = 40);
+
+// "a picture line", "a gift prompt", "story text", …
+std::string KindNoun(LineKind kind);
+
+// A number of love points as an author writes it: "10", "-3", "2.5".
+std::string PointsText(double points);
+
+// "1 line", "3 lines"
+std::string Counted(std::size_t n, std::string_view word);
+
+}  // namespace velune

@@ -1,0 +1,86 @@
+#include "tool/findings.h"
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+
+#include "tool/check_words.h"
+
+namespace velune {
+
+void Findings::Add(Severity severity, std::string file, std::size_t line, std::string message) {
+  all_.push_back(Finding{std::move(file), line, severity, std::move(message)});
+}
+
+std::vector<Finding> Findings::Sorted() const {
+  std::vector<Finding> sorted = all_;
+  std::stable_sort(sorted.begin(), sorted.end(), [](const Finding& a, const Finding& b) {
+    if (a.file != b.file) return a.file < b.file;
+    return a.line < b.line;
+  });
+  return sorted;
+}
+
+FindingCounts Findings::Counts() const {
+  FindingCounts counts;
+  for (const Finding& f : all_) {
+    switch (f.severity) {
+      case Severity::kError:
+        ++counts.errors;
+        break;
+      case Severity::kWarning:
+        ++counts.warnings;
+        break;
+      case Severity::kNote:
+        ++counts.notes;
+        break;
+    }
+  }
+  return counts;
+}
+
+const char* SeverityName(Severity severity) {
+  switch (severity) {
+    case Severity::kError:
+      return "error";
+    case Severity::kWarning:
+      return "warning";
+    case Severity::kNote:
+      return "note";
+  }
+  return "note";
+}
+
+void WriteFindingLine(std::ostream& out, const Finding& finding) {
+  out << finding.file;
+  if (finding.line > 0) out << ':' << finding.line;
+  out << ": " << SeverityName(finding.severity) << ": " << finding.message << '\n';
+}
+
+std::string SummaryLine(const FindingCounts& counts) {
+  return Counted(counts.errors, "error") + ", " + Counted(counts.warnings, "warning") + ", " +
+         Counted(counts.notes, "note");
+}
+
+void WriteFindingsText(std::ostream& out, const Findings& findings) {
+  for (const Finding& f : findings.Sorted()) WriteFindingLine(out, f);
+  out << SummaryLine(findings.Counts()) << '\n';
+}
+
+void WriteFindingsJson(std::ostream& out, const Findings& findings) {
+  for (const Finding& f : findings.Sorted()) {
+    nlohmann::ordered_json line = {{"file", f.file},
+                                   {"line", nullptr},
+                                   {"severity", SeverityName(f.severity)},
+                                   {"message", f.message}};
+    if (f.line > 0) line["line"] = f.line;
+    out << line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+  }
+  const FindingCounts counts = findings.Counts();
+  out << nlohmann::ordered_json{{"errors", counts.errors},
+                                {"warnings", counts.warnings},
+                                {"notes", counts.notes}}
+             .dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+      << '\n';
+}
+
+}  // namespace velune

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace velune {
+
+// Graphviz's dot program on the PATH, if it is installed.
+std::optional<std::string> FindDotProgram();
+
+// Draws a graph written in DOT into the file `output`, in `format` ("svg", "png", "pdf")
+// through Graphviz's dot program. Throws std::runtime_error with a reason an author can
+// act on when Graphviz is missing or fails.
+void RenderDot(const std::string& dot, const std::string& format, const std::string& output);
+
+}  // namespace velune

@@ -1,0 +1,370 @@
+#include "tool/story_check.h"
+
+#include <algorithm>
+#include <map>
+
+#include "story/line_kind.h"
+#include "story/love_points.h"
+#include "tool/check_words.h"
+#include "tool/ending_report.h"
+#include "tool/line_look.h"
+#include "tool/text_checks.h"
+
+namespace velune {
+namespace {
+
+constexpr char kLeadsOn[] = "end the scene with a jump, an ending line, a restart or a gift block";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trimmed(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool IsWholeNumber(std::string_view s) {
+  s = Trimmed(s);
+  if (!s.empty() && (s.front() == '-' || s.front() == '+')) s.remove_prefix(1);
+  return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+class Checker {
+ public:
+  Checker(const Story& story, const EndingSearch& search) : story_(story), search_(search) {}
+
+  Findings Run() {
+    CheckStart();
+    CheckGiftList();
+    CheckTune();
+    for (const auto& [key, scene] : story_.scenes) CheckScene(scene);
+    ReportReachability(story_, search_, findings_);
+    return std::move(findings_);
+  }
+
+ private:
+  // A file that the game names itself (00, lst, bgm.mid, the endings) found only by case.
+  void CheckCaseOfFixedName(const FoundFile& file, const std::string& expected) {
+    if (file.match != NameMatch::kIgnoringCase) return;
+    findings_.Warning(file.file.display, 0,
+                      "the game looks for " + expected +
+                          " and finds this file only when letter case is ignored; name it " +
+                          expected);
+  }
+
+  void CheckStart() {
+    const FoundFile& start = story_.start;
+    if (start.match == NameMatch::kMissing) {
+      findings_.Error(start.file.display, 0,
+                      "scene 00 does not exist: every game starts with it, so the game stops with "
+                      "an error at once");
+    }
+    CheckCaseOfFixedName(start, GamePath("dat", "00", ".dat"));
+    for (int n = 1; n <= 3; ++n) {
+      CheckCaseOfFixedName(story_.endings[static_cast<std::size_t>(n - 1)],
+                           GamePath("dat", "end" + std::to_string(n), ".dat"));
+    }
+  }
+
+  void CheckGiftList() {
+    const GiftList& list = story_.gift_list;
+    const std::string& file = list.file.file.display;
+    if (list.file.match == NameMatch::kMissing) {
+      findings_.Error(file, 0,
+                      "the gift list does not exist: the game stops with an error at the start of "
+                      "every game");
+      return;
+    }
+    if (list.read_error) {
+      findings_.Error(file, 0,
+                      "the gift list cannot be read (" + *list.read_error +
+                          "): the game stops with an error at the start of every game");
+      return;
+    }
+    CheckCaseOfFixedName(list.file, GamePath("dat", "lst", ".dat"));
+    CheckEncoding(list.text, findings_);
+    if (list.items.empty()) {
+      findings_.Warning(file, 0, "the gift list is empty: the player has nothing to give");
+    }
+    std::map<std::string, std::size_t> first_line;
+    for (std::size_t i = 0; i < list.items.size(); ++i) {
+      const std::string& item = list.items[i];
+      if (item.empty()) {
+        findings_.Warning(file, i + 1,
+                          "this empty line becomes an empty entry of the gift list; remove it");
+        continue;
+      }
+      const std::string prompt = ">" + item;
+      const LineKind kind = ClassifyLine(prompt);
+      if (kind != LineKind::kPrompt) {
+        findings_.Warning(file, i + 1,
+                          "no gift prompt can ask for " + Quoted(item) + ": the line " +
+                              Quoted(prompt) + " is read as " + KindNoun(kind) + ", because " +
+                              KeywordPlace(prompt, kind) + " is tested before a prompt");
+      }
+      const auto [first, fresh] = first_line.emplace(item, i + 1);
+      if (!fresh) {
+        findings_.Note(
+            file, i + 1,
+            Quoted(item) + " is on the list again (first on line " + std::to_string(first->second) +
+                "): it can be given twice, and either entry is right where it is wanted");
+      }
+    }
+  }
+
+  void CheckTune() {
+    const Tune& tune = story_.tune;
+    const std::string& file = tune.file.file.display;
+    if (tune.file.match == NameMatch::kMissing) {
+      findings_.Warning(file, 0, "the tune does not exist: the game plays without music");
+    } else if (tune.read_error) {
+      findings_.Warning(
+          file, 0,
+          "the tune cannot be read (" + *tune.read_error + "): the game plays without music");
+    } else if (!tune.playable) {
+      findings_.Warning(file, 0,
+                        "the tune is not a Standard MIDI File (format 0 or 1): the game plays "
+                        "without music");
+    }
+    CheckCaseOfFixedName(tune.file, GamePath("dat", "bgm", ".mid"));
+  }
+
+  void CheckScene(const Scene& scene) {
+    if (!scene.exists) return;  // reported where it is named
+    const std::string& file = scene.key;
+    if (scene.read_error) {
+      findings_.Error(file, 0,
+                      "the scene file cannot be read (" + *scene.read_error +
+                          "): the game stops with an error when it opens it");
+      return;
+    }
+    // Endings: see the findings of the search. Without 00, nothing would be linked.
+    const bool start_exists = story_.start.Exists();
+    if (!scene.linked && story_.EndingNumber(scene.key) == 0 && start_exists) {
+      findings_.Warning(file, 0,
+                        "no jump, gift block or ending line leads to this scene from 00: no "
+                        "play ever shows it");
+    }
+    CheckEncoding(scene.text, findings_);
+    CheckLineLooks(scene.text, scene.walk, findings_);
+    CheckExit(scene);
+    CheckPictures(scene);
+    CheckLinks(scene);
+  }
+
+  void CheckExit(const Scene& scene) {
+    const SceneWalk& walk = scene.walk;
+    const std::string& file = scene.key;
+    const std::size_t line = walk.exit_line;
+    switch (walk.exit) {
+      case SceneExit::kEmpty:
+        findings_.Error(file, 0,
+                        "the scene file is empty: the game stops with an error when it reads its "
+                        "first line");
+        return;
+      case SceneExit::kReadsPastEnd:
+        findings_.Error(file, line,
+                        "the file ends right after " + KindNoun(*walk.kinds[line - 1]) +
+                            ": the game reads past the end and stops with an error; " + kLeadsOn);
+        return;
+      case SceneExit::kNameTooShort:
+        findings_.Error(
+            file, line,
+            KindNoun(*walk.kinds[line - 1]) + " " + Quoted(scene.Line(line)) +
+                " is shorter than five characters: the game stops with an error "
+                "here; the name starts at the sixth character, as in " +
+                (*walk.kinds[line - 1] == LineKind::kJump ? "\">ive>10\"" : "\">img>town\""));
+        return;
+      case SceneExit::kStandsStill:
+        findings_.Error(file, line,
+                        "the scene ends on " + KindNoun(*walk.kinds[line - 1]) +
+                            ": the game shows the continue mark and stands still for good; " +
+                            kLeadsOn);
+        return;
+      case SceneExit::kGift:
+        CheckGift(scene);
+        break;
+      case SceneExit::kJump:
+      case SceneExit::kEnding:
+      case SceneExit::kRestart:
+        break;
+    }
+    CheckUnread(scene);
+  }
+
+  void CheckUnread(const Scene& scene) {
+    const SceneWalk& walk = scene.walk;
+    if (walk.first_unread == 0) return;
+    const std::size_t last = scene.text.lines.size();
+    bool all_empty = true;
+    for (std::size_t n = walk.first_unread; n <= last; ++n) {
+      if (!Trimmed(scene.Line(n)).empty()) all_empty = false;
+    }
+    const std::string lines =
+        walk.first_unread == last
+            ? "line " + std::to_string(last) + " is"
+            : "lines " + std::to_string(walk.first_unread) + " to " + std::to_string(last) + " are";
+    const std::size_t leaves_at = walk.gift ? walk.gift->prompt_line : walk.exit_line;
+    const std::string how =
+        walk.gift ? "the gift block on line " + std::to_string(leaves_at)
+                  : KindNoun(*walk.kinds[leaves_at - 1]) + " on line " + std::to_string(leaves_at);
+    if (all_empty) {
+      findings_.Note(scene.key, walk.first_unread,
+                     "the empty " + lines + " never read: the scene leaves at " + how);
+    } else {
+      findings_.Warning(scene.key, walk.first_unread,
+                        lines + " never read: the scene leaves at " + how);
+    }
+  }
+
+  void CheckGift(const Scene& scene) {
+    const GiftBlockLines& gift = *scene.walk.gift;
+    const std::string& file = scene.key;
+    if (gift.lines_after < 3) {
+      findings_.Error(
+          file, gift.prompt_line,
+          "the gift block has " + std::to_string(gift.lines_after) +
+              " of the three lines it needs after the prompt (points, the scene after the right "
+              "gift, the scene otherwise): the game reads past the end of the file and stops "
+              "with an error " +
+              (gift.lines_after == 2 ? "after a wrong gift or the time-out" : "at every answer"));
+    }
+    const GiftList& list = story_.gift_list;
+    if (list.Usable() &&
+        std::find(list.items.begin(), list.items.end(), gift.item) == list.items.end()) {
+      std::string message = "the present " + Quoted(gift.item) + " is not in " +
+                            list.file.file.display + ", so it can never be given right";
+      if (gift.otherwise) {
+        message += ": every answer leads to " + Quoted(gift.otherwise->name);
+      }
+      message += NearItem(gift.item);
+      findings_.Warning(file, gift.prompt_line, message);
+    }
+    if (gift.lines_after >= 1 && !IsWholeNumber(gift.points_text)) {
+      const double points = LeadingNumber(gift.points_text);
+      std::string message = "the points line " + Quoted(gift.points_text) +
+                            " is not a plain whole number: the game reads it as " +
+                            PointsText(points);
+      if (points != static_cast<double>(static_cast<long long>(points))) {
+        message += " and rounds the love points to a whole number (halves to the even one)";
+      }
+      findings_.Warning(file, gift.prompt_line + 1, message);
+    }
+  }
+
+  // A hint when the list holds the item spelled a little differently.
+  std::string NearItem(const std::string& item) const {
+    if (item == "p") return " (a page break is written \"-p\")";
+    const auto& items = story_.gift_list.items;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (Trimmed(items[i]) == Trimmed(item) || SameIgnoringAsciiCase(items[i], item)) {
+        return " (" + story_.gift_list.file.file.display + ":" + std::to_string(i + 1) + " has " +
+               Quoted(items[i]) + "; the names must match exactly)";
+      }
+    }
+    return "";
+  }
+
+  void CheckPictures(const Scene& scene) {
+    for (const PictureUse& picture : scene.pictures) {
+      const std::string& shown = picture.file.file.display;
+      switch (picture.file.match) {
+        case NameMatch::kOutsideFolder:
+          findings_.Warning(scene.key, picture.line,
+                            "the picture name " + Quoted(picture.name) +
+                                " does not name a file in the game folder: the game keeps the "
+                                "picture it shows");
+          continue;
+        case NameMatch::kMissing:
+          findings_.Warning(scene.key, picture.line,
+                            "the picture " + shown +
+                                " does not exist: the game keeps the picture it shows" +
+                                TrimmedHint(picture.name, "grf"));
+          continue;
+        case NameMatch::kIgnoringCase:
+          findings_.Warning(scene.key, picture.line,
+                            "the picture name " + Quoted(picture.name) + " finds " + shown +
+                                " only when letter case is ignored; write it as the file is "
+                                "named");
+          break;
+        case NameMatch::kExact:
+          break;
+      }
+      if (!picture.loads) {
+        findings_.Warning(scene.key, picture.line,
+                          shown +
+                              " is not a picture the game can show (a BMP, JPEG or GIF file): the "
+                              "game keeps the picture it shows");
+      }
+    }
+  }
+
+  // A hint when a name has blanks around it, which are part of the name.
+  std::string TrimmedHint(const std::string& name, std::string_view folder) const {
+    const std::string_view trimmed = Trimmed(name);
+    if (trimmed.size() == name.size() || trimmed.empty()) return "";
+    std::string hint = " (the name " + Quoted(name) + " has blanks around it";
+    const Scene* scene = folder == "dat" ? story_.Find(GamePath(folder, trimmed, ".dat")) : nullptr;
+    if (scene && scene->exists) hint += "; did you mean " + Quoted(trimmed) + "?";
+    return hint + ")";
+  }
+
+  void CheckLinks(const Scene& scene) {
+    for (const SceneLink& link : scene.links) {
+      if (link.kind == LinkKind::kEnding || link.kind == LinkKind::kRestart) continue;
+      const std::string opener = link.kind == LinkKind::kJump        ? "the jump line opens"
+                                 : link.kind == LinkKind::kRightGift ? "the right gift opens"
+                                                                     : "a wrong gift or the "
+                                                                       "time-out opens";
+      const std::string& target = link.target.file.display;
+      switch (link.target.match) {
+        case NameMatch::kOutsideFolder:
+          findings_.Error(scene.key, link.line,
+                          opener + " " + Quoted(link.name) +
+                              ", which does not name a file in the game folder: the game stops "
+                              "with an error here");
+          break;
+        case NameMatch::kMissing: {
+          std::string message =
+              link.name.empty() ? opener + " an empty scene name, that is the file " + target +
+                                      ", which does not exist: the game stops with an error here"
+                                : opener + " the scene " + Quoted(link.name) + ", but " + target +
+                                      " does not exist: the game stops with an error here";
+          message += TrimmedHint(link.name, "dat");
+          findings_.Error(scene.key, link.line, message);
+          break;
+        }
+        case NameMatch::kIgnoringCase:
+          findings_.Warning(scene.key, link.line,
+                            "the scene name " + Quoted(link.name) + " finds " + target +
+                                " only when letter case is ignored; write it as the file is "
+                                "named");
+          break;
+        case NameMatch::kExact:
+          if (link.name.empty()) {
+            findings_.Warning(scene.key, link.line,
+                              opener + " an empty scene name, that is the file " + target);
+          }
+          break;
+      }
+    }
+  }
+
+  const Story& story_;
+  const EndingSearch& search_;
+  Findings findings_;
+};
+
+}  // namespace
+
+Findings CheckStory(const Story& story, const EndingSearch& search) {
+  return Checker(story, search).Run();
+}
+
+}  // namespace velune

@@ -1,0 +1,260 @@
+#include "tool/story_model.h"
+
+#include <algorithm>
+#include <deque>
+#include <set>
+#include <stdexcept>
+
+#include "media/midi_length.h"
+#include "story/game_folder.h"
+#include "story/platform_paths.h"
+
+namespace velune {
+namespace {
+
+constexpr char kDatFolder[] = "dat";
+constexpr char kGrfFolder[] = "grf";
+constexpr char kSceneExtension[] = ".dat";
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
+  if (text.size() < end.size()) return false;
+  return std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
+                    [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
+}
+
+class StoryLoader {
+ public:
+  StoryLoader(FileSystem& files, PicturePort& pictures, const std::string& game_dir)
+      : files_(files), pictures_(pictures) {
+    story_.app_dir = WithTrailingSeparator(game_dir);
+  }
+
+  Story Load() {
+    story_.start = Locate(kDatFolder, "00", kSceneExtension);
+    for (int n = 1; n <= 3; ++n) {
+      story_.endings[n - 1] = Locate(kDatFolder, "end" + std::to_string(n), kSceneExtension);
+    }
+    LoadGiftList();
+    LoadTune();
+    Want(story_.start);
+    for (const std::string& key : SceneFilesInFolder()) {
+      Want(FoundFile{NameMatch::kExact, GameFile{story_.app_dir + key, key}});
+    }
+    while (!pending_.empty()) {
+      const FoundFile next = pending_.front();
+      pending_.pop_front();
+      LoadScene(next);
+    }
+    MarkLinked();
+    return std::move(story_);
+  }
+
+ private:
+  FoundFile Locate(std::string_view folder, std::string_view name, std::string_view extension) {
+    return LocateGameFile(files_, story_.app_dir, GamePath(folder, name, extension));
+  }
+
+  void LoadGiftList() {
+    GiftList& list = story_.gift_list;
+    list.file = Locate(kDatFolder, "lst", kSceneExtension);
+    if (!list.file.Exists()) return;
+    try {
+      list.text = ReadTextFile(files_, list.file.file);
+    } catch (const std::runtime_error& e) {
+      list.read_error = e.what();
+      return;
+    }
+    for (const TextLine& line : list.text.lines) list.items.push_back(line.text);
+  }
+
+  void LoadTune() {
+    Tune& tune = story_.tune;
+    tune.file = Locate(kDatFolder, "bgm", ".mid");
+    if (!tune.file.Exists()) return;
+    try {
+      tune.playable = ReadMidiFacts(ReadFileBytes(files_, tune.file.file.path)).has_value();
+    } catch (const std::runtime_error& e) {
+      tune.read_error = e.what();
+    }
+  }
+
+  // The scene files of the dat folder and its subfolders, but the gift list.
+  std::vector<std::string> SceneFilesInFolder() {
+    std::vector<std::string> keys;
+    std::string dat = kDatFolder;
+    if (!files_.IsFolder(story_.app_dir + dat)) {
+      for (const std::string& name : files_.List(story_.app_dir)) {
+        if (name.size() == dat.size() && EndsWithIgnoringCase(name, dat) &&
+            files_.IsFolder(story_.app_dir + name)) {
+          dat = name;
+          break;
+        }
+      }
+    }
+    std::vector<std::string> folders{dat};
+    while (!folders.empty()) {
+      const std::string folder = folders.back();
+      folders.pop_back();
+      std::vector<std::string> names = files_.List(story_.app_dir + folder);
+      std::sort(names.begin(), names.end());
+      for (const std::string& name : names) {
+        const std::string key = folder + kPathSeparator + name;
+        if (files_.IsFolder(story_.app_dir + key)) {
+          folders.push_back(key);
+        } else if (EndsWithIgnoringCase(name, kSceneExtension) &&
+                   !(story_.gift_list.file.Exists() && key == story_.gift_list.file.file.display)) {
+          keys.push_back(key);
+        }
+      }
+    }
+    return keys;
+  }
+
+  void Want(const FoundFile& file) {
+    if (file.match == NameMatch::kOutsideFolder) return;
+    if (!wanted_.insert(file.file.display).second) return;
+    pending_.push_back(file);
+  }
+
+  SceneLink Link(LinkKind kind, std::size_t line, const std::string& name, int ending = 0) {
+    SceneLink link{kind, line, name, Locate(kDatFolder, name, kSceneExtension), ending};
+    Want(link.target);
+    return link;
+  }
+
+  void LoadScene(const FoundFile& file) {
+    Scene scene;
+    scene.key = file.file.display;
+    scene.name = SceneNameOfKey(scene.key);
+    scene.exists = file.Exists();
+    if (scene.exists) {
+      try {
+        scene.text = ReadTextFile(files_, file.file);
+      } catch (const std::runtime_error& e) {
+        scene.read_error = e.what();
+      }
+    }
+    if (scene.Readable()) {
+      std::vector<std::string> lines;
+      for (const TextLine& line : scene.text.lines) lines.push_back(line.text);
+      scene.walk = WalkScene(lines);
+      for (const PictureLine& picture : scene.walk.pictures) AddPicture(scene, picture);
+      AddLinks(scene);
+    }
+    story_.scenes.emplace(scene.key, std::move(scene));
+  }
+
+  void AddPicture(Scene& scene, const PictureLine& picture) {
+    PictureUse use{picture.line, picture.name, {}, false};
+    if (picture.name.empty()) return;  // only repaints the present picture
+    use.file = Locate(kGrfFolder, picture.name, kSceneExtension);
+    if (use.file.Exists()) {
+      const std::string& path = use.file.file.path;
+      const auto known = picture_loads_.find(path);
+      if (known == picture_loads_.end()) {
+        use.loads = picture_loads_[path] = pictures_.Load(path);
+      } else {
+        use.loads = known->second;
+      }
+    }
+    scene.pictures.push_back(std::move(use));
+  }
+
+  void AddLinks(Scene& scene) {
+    const SceneWalk& walk = scene.walk;
+    switch (walk.exit) {
+      case SceneExit::kJump:
+        scene.links.push_back(Link(LinkKind::kJump, walk.jump->line, walk.jump->name));
+        break;
+      case SceneExit::kGift:
+        if (walk.gift->right) {
+          scene.links.push_back(
+              Link(LinkKind::kRightGift, walk.gift->right->line, walk.gift->right->name));
+        }
+        if (walk.gift->otherwise) {
+          scene.links.push_back(
+              Link(LinkKind::kOtherwise, walk.gift->otherwise->line, walk.gift->otherwise->name));
+        }
+        break;
+      case SceneExit::kEnding:
+        for (int n = 1; n <= 3; ++n) {
+          scene.links.push_back(
+              Link(LinkKind::kEnding, walk.exit_line, "end" + std::to_string(n), n));
+        }
+        break;
+      case SceneExit::kRestart:
+        scene.links.push_back(Link(LinkKind::kRestart, walk.exit_line, "00"));
+        break;
+      default:
+        break;
+    }
+  }
+
+  void MarkLinked() {
+    if (story_.start.match == NameMatch::kOutsideFolder) return;
+    std::deque<std::string> queue{story_.start.file.display};
+    while (!queue.empty()) {
+      const auto it = story_.scenes.find(queue.front());
+      queue.pop_front();
+      if (it == story_.scenes.end() || it->second.linked) continue;
+      it->second.linked = true;
+      for (const SceneLink& link : it->second.links) {
+        if (link.target.match != NameMatch::kOutsideFolder)
+          queue.push_back(link.target.file.display);
+      }
+    }
+  }
+
+  FileSystem& files_;
+  PicturePort& pictures_;
+  Story story_;
+  std::set<std::string> wanted_;
+  std::deque<FoundFile> pending_;
+  std::map<std::string, bool> picture_loads_;
+};
+
+}  // namespace
+
+const Scene* Story::Find(const std::string& key) const {
+  const auto it = scenes.find(key);
+  return it == scenes.end() ? nullptr : &it->second;
+}
+
+int Story::EndingNumber(const std::string& key) const {
+  for (int n = 1; n <= 3; ++n) {
+    const FoundFile& file = endings[static_cast<std::size_t>(n - 1)];
+    if (file.match != NameMatch::kOutsideFolder && file.file.display == key) return n;
+  }
+  return 0;
+}
+
+bool Story::NamedByJumpOrGift(const std::string& key) const {
+  for (const auto& [k, scene] : scenes) {
+    for (const SceneLink& link : scene.links) {
+      if ((link.kind == LinkKind::kJump || link.kind == LinkKind::kRightGift ||
+           link.kind == LinkKind::kOtherwise) &&
+          link.target.match != NameMatch::kOutsideFolder && link.target.file.display == key) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+Story LoadStory(FileSystem& files, PicturePort& pictures, const std::string& game_dir) {
+  return StoryLoader(files, pictures, game_dir).Load();
+}
+
+std::string SceneNameOfKey(const std::string& key) {
+  std::string name = key;
+  const std::size_t separator = name.find_first_of("/\\");
+  if (separator != std::string::npos) name.erase(0, separator + 1);
+  if (EndsWithIgnoringCase(name, kSceneExtension)) {
+    name.erase(name.size() - std::string_view(kSceneExtension).size());
+  }
+  return name;
+}
+
+}  // namespace velune

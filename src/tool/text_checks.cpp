@@ -1,0 +1,134 @@
+#include "tool/text_checks.h"
+
+#include "story/text_decoding.h"
+#include "tool/check_words.h"
+#include "tool/line_look.h"
+
+namespace velune {
+namespace {
+
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
+bool HasNonAscii(std::string_view bytes) {
+  for (const char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  }
+  return false;
+}
+
+std::size_t CountOf(std::string_view text, std::string_view part) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(part); at != std::string_view::npos;
+       at = text.find(part, at + part.size())) {
+    ++n;
+  }
+  return n;
+}
+
+// What the game does instead of showing a story line of kind `kind`.
+std::string EffectOf(LineKind kind, std::string_view line) {
+  const auto name = NameOnCommandLine(line);
+  switch (kind) {
+    case LineKind::kIgnored:
+      return "it is skipped and never shown";
+    case LineKind::kPicture:
+      return "it is not shown, and the game looks for the picture " +
+             Quoted(name ? *name : std::string_view()) + " instead";
+    case LineKind::kEnding:
+      return "the game goes to an ending here";
+    case LineKind::kRestart:
+      return "the game starts over here";
+    case LineKind::kJump:
+      return name ? "the game jumps to the scene " + Quoted(*name) + " here"
+                  : "the game stops with an error here (the line is too short for a jump)";
+    case LineKind::kPrompt:
+      return "the game asks for the present " + Quoted(PromptItem(line)) + " here";
+    case LineKind::kPageBreak:
+      return "it is not shown, and the page ends here";
+    case LineKind::kText:
+      return "it is shown as story text";
+  }
+  return "";
+}
+
+Severity SeverityOfMisreadText(LineKind kind) {
+  switch (kind) {
+    case LineKind::kEnding:
+    case LineKind::kRestart:
+    case LineKind::kJump:
+    case LineKind::kPrompt:
+      return Severity::kError;  // the story goes somewhere else
+    default:
+      return Severity::kWarning;  // the line only disappears
+  }
+}
+
+}  // namespace
+
+void CheckEncoding(const TextFile& text, Findings& findings) {
+  const std::string& file = text.file.display;
+  if (!text.byte_order_mark) {
+    std::size_t first_non_ascii = 0;
+    bool all_utf8 = true;
+    for (std::size_t i = 0; i < text.lines.size(); ++i) {
+      const std::string& bytes = text.lines[i].bytes;
+      if (!HasNonAscii(bytes)) continue;
+      if (first_non_ascii == 0) first_non_ascii = i + 1;
+      if (SanitizeUtf8(bytes) != bytes) all_utf8 = false;
+    }
+    if (first_non_ascii > 0 && all_utf8) {
+      findings.Warning(file, first_non_ascii,
+                       "this file looks like UTF-8 without a byte-order mark: the game reads it "
+                       "as code page 932 (Shift-JIS) and shows garbled text; save it as "
+                       "Shift-JIS, or as UTF-8 with a byte-order mark");
+      return;
+    }
+  }
+  for (std::size_t i = 0; i < text.lines.size(); ++i) {
+    const TextLine& line = text.lines[i];
+    const std::size_t replaced = CountOf(line.text, kReplacementCharacter);
+    const std::size_t written =
+        text.byte_order_mark ? CountOf(line.bytes, kReplacementCharacter) : 0;
+    if (replaced <= written) continue;
+    findings.Warning(file, i + 1,
+                     std::string("this line holds bytes that ") +
+                         (text.byte_order_mark ? "are not UTF-8" : "code page 932 cannot decode") +
+                         ": the game shows them as \xEF\xBF\xBD (" + Quoted(line.text) +
+                         "); save the file as Shift-JIS, or as UTF-8 with a byte-order mark");
+  }
+}
+
+void CheckLineLooks(const TextFile& text, const SceneWalk& walk, Findings& findings) {
+  const std::string& file = text.file.display;
+  for (std::size_t i = 0; i < walk.kinds.size(); ++i) {
+    if (!walk.kinds[i]) continue;
+    const LineKind kind = *walk.kinds[i];
+    const std::string& line = text.lines[i].text;
+    const LineKind looks = LooksLike(line);
+    if (kind == looks) continue;
+    if (looks == LineKind::kText) {
+      findings.Add(SeverityOfMisreadText(kind), file, i + 1,
+                   "the story line " + Quoted(line) + " is read as " + KindNoun(kind) +
+                       ", because of " + KeywordPlace(line, kind) + ": " + EffectOf(kind, line));
+      continue;
+    }
+    const std::string_view meant = KeywordOf(looks);
+    std::string what = KindNoun(looks);
+    if (looks == LineKind::kJump || looks == LineKind::kPicture) {
+      const auto name = NameOnCommandLine(line);
+      what += std::string(looks == LineKind::kJump ? " to " : " for ") + Quoted(name ? *name : "");
+    } else if (looks == LineKind::kPrompt) {
+      what += " for " + Quoted(PromptItem(line));
+    } else {
+      what += " " + Quoted(line);
+    }
+    findings.Error(
+        file, i + 1,
+        what + " is read as " + KindNoun(kind) + ", because " + KeywordPlace(line, kind) +
+            " is tested before " +
+            (meant.empty() ? std::string("a prompt") : "\"" + std::string(meant) + "\"") + ": " +
+            EffectOf(kind, line));
+  }
+}
+
+}  // namespace velune

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "tool/findings.h"
+#include "tool/scene_walk.h"
+#include "tool/text_file.h"
+
+namespace velune {
+
+// Text that is probably in the wrong encoding: UTF-8 without a byte-order mark, and
+// bytes that cannot be decoded.
+void CheckEncoding(const TextFile& text, Findings& findings);
+
+// Lines that the game reads differently from how they look: story text that holds a
+// keyword, and commands or prompts that an earlier kind of line captures.
+void CheckLineLooks(const TextFile& text, const SceneWalk& walk, Findings& findings);
+
+}  // namespace velune

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QXmlStreamReader>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+
+#include "story_folder.h"
+#include "tool/graphviz.h"
+#include "tool/story_map.h"
+
+namespace velune {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::StoryFolder;
+
+const fs::path kSample = fs::path(__FILE__).parent_path() / "../../games/sample";
+
+std::string MapOf(const std::string& game_dir) {
+  DiskFileSystem files;
+  HeadlessPictures pictures;
+  const Story story = LoadStory(files, pictures, game_dir);
+  const EndingSearch search = SearchEndings(story);
+  return StoryMapDot(story, search, CheckStory(story, search), "map");
+}
+
+std::vector<std::string> SceneNames(const std::string& game_dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(fs::path(game_dir) / "dat")) {
+    const std::string name = entry.path().filename().string();
+    if (entry.path().extension() == ".dat" && name != "lst.dat") {
+      names.push_back(entry.path().stem().string());
+    }
+  }
+  return names;
+}
+
+TEST(StoryMap, TheSampleStoryAsDot) {
+  const std::string dot = MapOf(kSample.string());
+  EXPECT_EQ(dot.rfind("digraph story {", 0), 0u);
+  for (const std::string& name : SceneNames(kSample.string())) {
+    EXPECT_NE(dot.find("<b>" + name + "</b>"), std::string::npos) << name;
+  }
+  for (const char* label :
+       {"ラムネ +10", "風鈴 +10", "貝がら +10", "wrong /<br/>time-out", "&lt; 20", "20–29", "≥ 30",
+        "restart", "夏休みも、あと少しで終わる。"}) {
+    EXPECT_NE(dot.find(label), std::string::npos) << label;
+  }
+  // A clean story: nothing red, nothing grey.
+  EXPECT_EQ(dot.find("missing file"), std::string::npos);
+  EXPECT_EQ(dot.find("no play gets here"), std::string::npos);
+  EXPECT_EQ(dot.find("penwidth=2.5"), std::string::npos);
+}
+
+TEST(StoryMap, ErrorsAndUnreachedScenesStandOut) {
+  StoryFolder story;
+  story.WriteCleanStory();
+  story.Write("dat/20.dat", "夜になった。\n>ゆびわ\n10\n25\n31\n");  // 31 is missing
+  story.Write("dat/25.dat", "指輪だ。\n>ive>30\n");                  // no play gets here
+  story.Write("dat/99.dat", "使われない。\n>ive>30\n");              // nothing leads here
+  story.Write("dat/end2.dat", "おわり。\n");                         // stands still
+  const std::string dot = MapOf(story.Path());
+  EXPECT_NE(dot.find("missing file"), std::string::npos);
+  EXPECT_NE(dot.find("no play gets here"), std::string::npos);
+  EXPECT_NE(dot.find("subgraph cluster_unlinked"), std::string::npos);
+  EXPECT_NE(dot.find("(not on the list)"), std::string::npos);
+  EXPECT_NE(dot.find("stands still for good"), std::string::npos);
+  EXPECT_NE(dot.find("1 error"), std::string::npos);
+}
+
+TEST(StoryMap, TheSampleStoryDrawnAsSvg) {
+  if (!FindDotProgram()) GTEST_SKIP() << "Graphviz is not installed";
+  StoryFolder out;
+  const std::string svg = out.Path() + "/map.svg";
+  RenderDot(MapOf(kSample.string()), "svg", svg);
+
+  QFile file(QString::fromStdString(svg));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&file);
+  std::set<std::string> texts;
+  while (!xml.atEnd()) {
+    xml.readNext();
+    if (xml.isStartElement() && xml.name() == QStringLiteral("text")) {
+      texts.insert(xml.readElementText(QXmlStreamReader::IncludeChildElements).toStdString());
+    }
+  }
+  ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  for (const std::string& name : SceneNames(kSample.string())) {
+    EXPECT_TRUE(texts.count(name) || texts.count("▶ " + name)) << name;
+  }
+}
+
+TEST(StoryMap, SaysSoWhenGraphvizIsMissing) {
+  const char* path = std::getenv("PATH");
+  const std::string saved = path ? path : "";
+  StoryFolder empty;
+  setenv("PATH", empty.Path().c_str(), 1);
+  try {
+    RenderDot("digraph g {}", "svg", empty.Path() + "/map.svg");
+    ADD_FAILURE() << "no error without Graphviz";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("Graphviz is not installed"), std::string::npos)
+        << e.what();
+  }
+  setenv("PATH", saved.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace velune
