@@ -11,15 +11,36 @@
 namespace velune {
 namespace {
 
-// On Windows the command texts go to the system's own MCI, as they always did.
+std::wstring Wide(std::string_view utf8) {
+  const int size = static_cast<int>(utf8.size());
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), n);
+  return wide;
+}
+
+// On Windows the command texts go to the system's own MCI, as they always did. They
+// are UTF-8 here (the tune's path was decoded from the story files), so they go in
+// UTF-16, which reaches any path; the replies ("playing", "stopped") are plain ASCII.
 class WindowsMci : public MciPort {
  public:
   int SendString(std::string_view command, char* reply, int reply_length) override {
-    const std::string text(command);  // mciSendStringA takes a NUL-terminated text
-    const bool has_reply = reply != nullptr && reply_length > 0;
-    return static_cast<int>(mciSendStringA(text.c_str(), has_reply ? reply : nullptr,
-                                           has_reply ? static_cast<UINT>(reply_length) : 0,
-                                           nullptr));
+    const std::wstring text = Wide(command);
+    if (reply == nullptr || reply_length <= 0) {
+      return static_cast<int>(mciSendStringW(text.c_str(), nullptr, 0, nullptr));
+    }
+    std::wstring answer(static_cast<std::size_t>(reply_length) + 1, L'\0');
+    const auto error =
+        mciSendStringW(text.c_str(), answer.data(), static_cast<UINT>(reply_length), nullptr);
+    if (error == 0) {
+      int i = 0;
+      for (; i < reply_length && answer[static_cast<std::size_t>(i)] != L'\0'; ++i) {
+        const wchar_t c = answer[static_cast<std::size_t>(i)];
+        reply[i] = c < 0x80 ? static_cast<char>(c) : '?';
+      }
+      reply[i] = '\0';
+    }
+    return static_cast<int>(error);
   }
 };
 

@@ -1,14 +1,9 @@
 #include "story/text_decoding.h"
 
-#include <iconv.h>
-
-#include <cerrno>
-#include <stdexcept>
+#include "story/cp932.h"
 
 namespace velune {
 namespace {
-
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 // Length of the well-formed UTF-8 sequence at the start of `s`, or 0 when there is none.
 std::size_t Utf8SequenceLength(std::string_view s) {
@@ -41,41 +36,6 @@ bool IsAscii(std::string_view s) {
 
 }  // namespace
 
-struct LineDecoder::Cp932Converter {
-  iconv_t cd;
-  Cp932Converter() : cd(iconv_open("UTF-8", "CP932")) {
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-      throw std::runtime_error("this system cannot decode code page 932 (iconv has no CP932)");
-    }
-  }
-  ~Cp932Converter() { iconv_close(cd); }
-  Cp932Converter(const Cp932Converter&) = delete;
-  Cp932Converter& operator=(const Cp932Converter&) = delete;
-
-  std::string Convert(std::string_view bytes) {
-    // One input byte never makes more than three bytes of UTF-8 (half-width kana,
-    // or U+FFFD for a byte that cannot be decoded).
-    std::string out(bytes.size() * 3, '\0');
-    char* in = const_cast<char*>(bytes.data());
-    std::size_t in_left = bytes.size();
-    char* dst = out.data();
-    std::size_t out_left = out.size();
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    while (in_left > 0) {
-      if (iconv(cd, &in, &in_left, &dst, &out_left) != static_cast<std::size_t>(-1)) break;
-      // EILSEQ or EINVAL: the byte at `in` starts nothing decodable. It becomes U+FFFD,
-      // and the byte after it is read afresh (it may be a character of its own).
-      for (const char c : kReplacement) *dst++ = c;
-      out_left -= kReplacement.size();
-      ++in;
-      --in_left;
-      iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-    out.resize(out.size() - out_left);
-    return out;
-  }
-};
-
 LineDecoder::LineDecoder(Encoding encoding) : encoding_(encoding) {
   if (encoding_ == Encoding::kCp932) cp932_ = std::make_unique<Cp932Converter>();
 }
@@ -98,7 +58,7 @@ std::string SanitizeUtf8(std::string_view bytes) {
   while (!bytes.empty()) {
     const std::size_t n = Utf8SequenceLength(bytes);
     if (n == 0) {
-      out += kReplacement;
+      out += kUtf8Replacement;
       bytes.remove_prefix(1);
     } else {
       out += bytes.substr(0, n);

@@ -6,6 +6,11 @@
 
 namespace velune {
 
+class Cp932Converter;
+
+// U+FFFD, which stands for bytes that cannot be decoded.
+inline constexpr std::string_view kUtf8Replacement = "\xEF\xBF\xBD";
+
 // Turns the raw bytes of one line of a story text file into UTF-8.
 // Story files are written on Japanese Windows, in code page 932; a file that
 // starts with the UTF-8 byte-order mark is read as UTF-8 instead. Bytes that
@@ -22,7 +27,6 @@ class LineDecoder {
   std::string Decode(std::string_view bytes);
 
  private:
-  struct Cp932Converter;
   Encoding encoding_;
   std::unique_ptr<Cp932Converter> cp932_;
 };

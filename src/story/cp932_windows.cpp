@@ -1,0 +1,60 @@
+// Code page 932 through Windows' own converter.
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+
+#include "story/cp932.h"
+#include "story/text_decoding.h"
+
+namespace velune {
+namespace {
+
+constexpr UINT kShiftJis = 932;
+
+// The UTF-16 of one character of code page 932, or nothing when the bytes are not one.
+std::wstring OneCharacter(const char* bytes, int size) {
+  wchar_t wide[2];
+  const int n = MultiByteToWideChar(kShiftJis, MB_ERR_INVALID_CHARS, bytes, size, wide, 2);
+  return std::wstring(wide, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+void AppendUtf8(std::string& out, const std::wstring& wide) {
+  const int size = static_cast<int>(wide.size());
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  const std::size_t at = out.size();
+  out.resize(at + static_cast<std::size_t>(n));
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data() + at, n, nullptr, nullptr);
+}
+
+}  // namespace
+
+struct Cp932Converter::Platform {};
+
+Cp932Converter::Cp932Converter() : platform_(std::make_unique<Platform>()) {}
+
+Cp932Converter::~Cp932Converter() = default;
+
+std::string Cp932Converter::Convert(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() * 3);
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte < 0x80) {
+      out += bytes[i++];
+      continue;
+    }
+    const bool lead = IsDBCSLeadByteEx(kShiftJis, byte) != 0 && i + 1 < bytes.size();
+    const std::wstring wide = OneCharacter(bytes.data() + i, lead ? 2 : 1);
+    if (wide.empty()) {
+      out += kUtf8Replacement;  // the byte after it is read afresh
+      ++i;
+    } else {
+      AppendUtf8(out, wide);
+      i += lead ? 2 : 1;
+    }
+  }
+  return out;
+}
+
+}  // namespace velune
