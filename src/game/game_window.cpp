@@ -7,10 +7,12 @@
 
 #include "game/caption_label.h"
 #include "game/control_places.h"
+#include "game/gift_list.h"
 #include "game/picture_area.h"
 #include "game/qt_text.h"
 #include "game/qt_timers.h"
 #include "game/window_icon.h"
+#include "game/window_layout.h"
 #include "media/picture_display.h"
 #include "story/game.h"
 
@@ -58,10 +60,7 @@ GameWindow::GameWindow(WindowPorts ports, QWidget* parent)
     : QWidget(parent), boxes_(std::move(ports.boxes)) {
   // Created in the tab order: Lbl, Lst, AddCom, Img; then the love meter.
   lbl_ = new CaptionLabel(QStringLiteral("Lbl"), this);
-  lst_ = new QListWidget(this);
-  lst_->setObjectName(QStringLiteral("Lst"));
-  lst_->setSelectionMode(QAbstractItemView::SingleSelection);
-  lst_->setSortingEnabled(false);
+  lst_ = new GiftList(this);
   add_com_ = new QPushButton(this);
   add_com_->setObjectName(QStringLiteral("AddCom"));
   add_com_->setAutoDefault(false);
@@ -79,6 +78,12 @@ GameWindow::GameWindow(WindowPorts ports, QWidget* parent)
     timers = own_timers_.get();
   }
   game_ = std::make_unique<Game>(GamePorts{ports.files, *pictures_, ports.mci, *timers});
+  layout_ = std::make_unique<WindowLayout>(
+      *this, WindowLayout::Controls{img_, lbl_, lst_, add_com_, love_lbl_}, [this] {
+        if (ended_) return;
+        game_->ShowPicture("");
+        AfterEvent();
+      });
 
   connect(lbl_, &CaptionLabel::buttonPressed, this, &GameWindow::OnLblPressed);
   connect(img_, &PictureArea::clicked, this, &GameWindow::OnImgClicked);
@@ -117,11 +122,10 @@ void GameWindow::PlaceControls() {
 }
 
 void GameWindow::Form_Resize() {
-  // The layout pass. The controls keep their places for now; it ends by drawing the
-  // current picture again over the picture area as it is sized now.
-  if (ended_) return;
-  game_->ShowPicture("");
-  AfterEvent();
+  // The layout pass: the 4:3 shape, the controls on the grid, the fonts, and at last the
+  // current picture drawn again over the picture area as it is sized now.
+  if (ended_ || !layout_) return;
+  layout_->Run();
 }
 
 void GameWindow::TimerTick(TimerId id) {
@@ -262,6 +266,24 @@ void GameWindow::paintEvent(QPaintEvent*) {
 void GameWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   Form_Resize();
+}
+
+void GameWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  // The window manager's frame came (or went) after the last pass: the outer height that
+  // the shape follows is another one now.
+  if (layout_ && layout_->OuterSizeChanged()) Form_Resize();
+}
+
+void GameWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (layout_ == nullptr || event->type() != QEvent::WindowStateChange) return;
+  // Maximized, minimized, full screen or back to normal: what the window manager made
+  // of the window's size before counts no more.
+  constexpr Qt::WindowStates kSized =
+      Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
+  const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+  if ((change->oldState() & kSized) != (windowState() & kSized)) layout_->WindowStateChanged();
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {

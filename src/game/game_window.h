@@ -12,16 +12,17 @@
 #include "story/mci_port.h"
 #include "story/timers.h"
 
-class QListWidget;
 class QPushButton;
 
 namespace velune {
 
 class CaptionLabel;
 class Game;
+class GiftList;
 class PictureArea;
 class PictureDisplay;
 class QtTimers;
+class WindowLayout;
 
 // What the window needs of the world around it.
 struct WindowPorts {
@@ -52,6 +53,8 @@ class GameWindow : public QWidget {
   void TimerTick(TimerId id);
 
   const Game& game() const { return *game_; }
+  // The layout passes that the window's resizes ran.
+  const WindowLayout& layout() const { return *layout_; }
   // True once the window has closed or the game ended with an error.
   bool Ended() const { return ended_; }
   // 0 after a close, 1 after an error.
@@ -64,6 +67,8 @@ class GameWindow : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -85,7 +90,7 @@ class GameWindow : public QWidget {
 
   MessageBoxes boxes_;
   CaptionLabel* lbl_;
-  QListWidget* lst_;
+  GiftList* lst_;
   QPushButton* add_com_;
   PictureArea* img_;
   CaptionLabel* love_lbl_;
@@ -93,6 +98,7 @@ class GameWindow : public QWidget {
   std::unique_ptr<PictureDisplay> pictures_;  // DF and the drawing on Img
   std::unique_ptr<QtTimers> own_timers_;
   std::unique_ptr<Game> game_;
+  std::unique_ptr<WindowLayout> layout_;
 
   QColor back_colour_;
   std::vector<std::string> shown_entries_;

@@ -26,12 +26,18 @@ TEST_F(WindowTest, OpensAsTheRedVeluneWindowWithItsControlsInPlace) {
   ASSERT_FALSE(window_->windowIcon().isNull());
   EXPECT_EQ(window_->windowIcon().pixmap(32, 32).toImage().pixelColor(24, 8), kRedColour);
   EXPECT_TRUE(window_->isVisible());
-  EXPECT_EQ(window_->size(), QSize(699, 465));  // 10485 × 6975 twips
-  EXPECT_EQ(Img()->geometry(), QRect(16, 8, 305, 241));
-  EXPECT_EQ(Lbl()->geometry(), QRect(8, 280, 425, 169));
-  EXPECT_EQ(Lst()->geometry(), QRect(456, 16, 233, 244));
-  EXPECT_EQ(AddCom()->geometry(), QRect(456, 280, 233, 57));
-  EXPECT_EQ(LoveLbl()->geometry(), QRect(456, 344, 233, 105));
+  // Made 10485 × 6975 twips inside, then given its 4:3 outer shape by the first layout
+  // pass: offscreen the frame is 2 pixels all round, so 469 pixels (7035 twips) high
+  // outside and 9376 twips (625 pixels) wide.
+  EXPECT_EQ(window_->size(), QSize(621, 465));
+  EXPECT_EQ(Img()->geometry(), QRect(8, 8, 466, 349));
+  EXPECT_EQ(Lbl()->geometry(), QRect(8, 365, 466, 92));
+  EXPECT_EQ(Lst()->geometry().topLeft(), QPoint(482, 8));
+  EXPECT_EQ(Lst()->width(), 131);
+  EXPECT_EQ(AddCom()->geometry().left(), 482);
+  EXPECT_EQ(AddCom()->width(), 131);
+  EXPECT_EQ(LoveLbl()->geometry().left(), 482);
+  EXPECT_EQ(LoveLbl()->geometry().bottom(), 457);  // 29.5 of 30 units down
 }
 
 TEST_F(WindowTest, ControlsShowTheGamesCaptionsAndTooltips) {
@@ -83,12 +89,12 @@ TEST_F(WindowTest, LooksRedWithTheTextStraightOnTheRedAndABlackList) {
   WriteStory();
   ASSERT_TRUE(Start());
   const QImage shot = window_->grab().toImage();
-  EXPECT_EQ(shot.pixelColor(2, 2), kRedColour);                      // the window
-  EXPECT_EQ(shot.pixelColor(16 + 150, 8 + 120), kRedColour);         // inside Img, no picture yet
-  EXPECT_EQ(shot.pixelColor(16, 8), QColor(0, 0, 0));                // Img's border
-  EXPECT_EQ(shot.pixelColor(8 + 400, 280 + 150), kRedColour);        // Lbl is transparent
-  EXPECT_EQ(shot.pixelColor(456 + 200, 344 + 90), kRedColour);       // so is LoveLbl
-  EXPECT_EQ(shot.pixelColor(456 + 116, 16 + 200), QColor(0, 0, 0));  // the list, below its entries
+  EXPECT_EQ(shot.pixelColor(2, 2), kRedColour);                     // the window
+  EXPECT_EQ(shot.pixelColor(8 + 150, 8 + 120), kRedColour);         // inside Img, no picture yet
+  EXPECT_EQ(shot.pixelColor(8, 8), QColor(0, 0, 0));                // Img's border
+  EXPECT_EQ(shot.pixelColor(8 + 400, 365 + 80), kRedColour);        // Lbl is transparent
+  EXPECT_EQ(shot.pixelColor(482 + 100, 399 + 40), kRedColour);      // so is LoveLbl
+  EXPECT_EQ(shot.pixelColor(482 + 100, 8 + 200), QColor(0, 0, 0));  // the list, below its entries
 }
 
 TEST_F(WindowTest, ThePictureIsStretchedOverTheWholePictureArea) {
