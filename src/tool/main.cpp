@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "game/play_window.h"
 #include "story/disk_file_system.h"
 #include "tool/ending_search.h"
 #include "tool/graphviz.h"
@@ -134,6 +135,18 @@ int MapCommand(const std::string& game_dir, const std::string& output) {
 
 }  // namespace
 
+// The real game window on another story folder; the game itself takes no command line.
+int PlayCommand(char* program, const std::string& game_dir) {
+  std::error_code error;
+  if (!std::filesystem::is_directory(game_dir, error)) {
+    std::cerr << "velune-tool play: " << game_dir << ": no such game folder\n";
+    return velune::kRunBadScript;
+  }
+  int qt_argc = 1;
+  char* qt_argv[] = {program, nullptr};
+  return velune::PlayInWindow(qt_argc, qt_argv, game_dir);
+}
+
 int main(int argc, char** argv) {
   CLI::App app{"velune-tool: tools for Velune story authors"};
   app.require_subcommand(1);
@@ -167,6 +180,10 @@ int main(int argc, char** argv) {
                   "Draw into this file (.svg, .png, .pdf through Graphviz, or .dot); without it "
                   "the DOT text goes to standard output");
 
+  CLI::App* play =
+      app.add_subcommand("play", "Open the game window on a story folder, to preview it");
+  play->add_option("GAME_DIR", game_dir, "The game folder (holds dat/ and grf/)")->required();
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -176,6 +193,7 @@ int main(int argc, char** argv) {
     return velune::kRunBadScript;
   }
   if (run->parsed()) return RunCommand(game_dir, script_path, trace_mci);
+  if (play->parsed()) return PlayCommand(argv[0], game_dir);
   try {
     if (check->parsed()) return CheckCommand(game_dir, json, state_limit);
     if (map->parsed()) return MapCommand(game_dir, output);

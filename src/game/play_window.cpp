@@ -1,0 +1,57 @@
+// The game window's program loop, for the game and for velune-tool play.
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+
+#include "game/game_window.h"
+#include "game/play_window.h"
+#include "media/system_mci.h"
+#include "story/disk_file_system.h"
+
+namespace {
+
+// The folder where the program really lies, links followed, as the system spells it.
+std::string ProgramFolder() {
+  const QString program = QCoreApplication::applicationFilePath();
+  const QString real = QFileInfo(program).canonicalFilePath();
+  return QFile::encodeName(QFileInfo(real.isEmpty() ? program : real).absolutePath()).toStdString();
+}
+
+// Where the window cannot open for want of a screen, say so before Qt gives up.
+bool NoScreen() {
+#if defined(_WIN32) || defined(__APPLE__)
+  return false;
+#else
+  return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#endif
+}
+
+}  // namespace
+
+namespace velune {
+
+int PlayInWindow(int argc, char** argv, const std::optional<std::string>& game_folder) {
+  if (NoScreen()) {
+    std::fputs(
+        "velune: there is no display to open the game window on (DISPLAY and WAYLAND_DISPLAY "
+        "are not set).\nTo play without a screen, use the scripted player: velune-tool run "
+        "GAME_DIR [SCRIPT]\n",
+        stderr);
+    return 1;
+  }
+  QApplication app(argc, argv);
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.velune.Velune"));
+  app.setQuitOnLastWindowClosed(false);  // the window says when the program ends
+
+  DiskFileSystem files;
+  const auto mci = CreateSystemMci();
+  GameWindow window({files, *mci, SystemMessageBoxes()});
+  QObject::connect(&window, &GameWindow::finished, &app,
+                   [](int status) { QCoreApplication::exit(status); });
+  if (!window.Start(game_folder ? *game_folder : ProgramFolder())) return window.ExitStatus();
+  return app.exec();
+}
+
+}  // namespace velune
