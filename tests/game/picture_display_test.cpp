@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "../media/tiny_gif.h"
 #include "game_folder_fixture.h"
 
@@ -107,6 +110,37 @@ TEST_F(PictureDisplayTest, AGifIsReadToo) {
   ASSERT_TRUE(display_.Load(PathOf("gif")));
   display_.StretchToArea();
   EXPECT_EQ(area_.shown.pixelColor(20, 15), QColor(255, 0, 0));
+}
+
+TEST_F(PictureDisplayTest, AFarLargerPictureLooksAsIfScaledAtOnce) {
+  // Drawn from a halved copy, and that from one halved again: the drawing is the picture
+  // averaged down all the same, pixel for pixel within a shade or two.
+  QImage picture(400, 300, QImage::Format_RGB32);
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      picture.setPixel(x, y, qRgb(x * 255 / 399, y * 255 / 299, (x / 25 + y / 25) % 2 * 255));
+    }
+  }
+  folder_.Picture("big", picture, "PNG");
+  ASSERT_TRUE(display_.Load(PathOf("big")));
+  area_.size = QSize(90, 70);
+  display_.StretchToArea();
+  ASSERT_EQ(area_.shown.size(), QSize(90, 70));
+  const QImage direct =
+      display_.Current().scaled(QSize(90, 70), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  int worst = 0;
+  for (int y = 0; y < 70; ++y) {
+    for (int x = 0; x < 90; ++x) {
+      const QColor a = area_.shown.pixelColor(x, y);
+      const QColor b = direct.pixelColor(x, y);
+      worst = std::max({worst, std::abs(a.red() - b.red()), std::abs(a.green() - b.green())});
+    }
+  }
+  EXPECT_LE(worst, 3);
+  // The squares' colour flips at every 25 pixels, 5.6 pixels of the drawing: still there.
+  EXPECT_LT(area_.shown.pixelColor(2, 2).blue(), 55);
+  EXPECT_GT(area_.shown.pixelColor(8, 2).blue(), 200);
+  EXPECT_EQ(display_.Scalings(), 1);
 }
 
 TEST_F(PictureDisplayTest, AnEmptyAreaGetsNoDrawing) {
