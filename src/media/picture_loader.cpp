@@ -1,13 +1,25 @@
 #include "media/picture_loader.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QString>
 
 namespace velune {
 
 std::optional<QImage> LoadPicture(const std::string& path) {
-  QImageReader reader(QString::fromStdString(path));
+  const QString name = QString::fromStdString(path);
+  // A pipe would wait for a writer for ever, and a device may never end.
+  if (!QFileInfo(name).isFile()) return std::nullopt;
+  QFile file(name);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  return LoadPicture(file);
+}
+
+std::optional<QImage> LoadPicture(QIODevice& device) {
+  QImageReader reader(&device);
   reader.setDecideFormatFromContent(true);
+  reader.setAllocationLimit(kLargestPictureMb);
   QImage image = reader.read();
   if (image.isNull()) return std::nullopt;
   return image;

@@ -45,4 +45,9 @@ TuneDevice::Mode VirtualTuneDevice::GetMode() {
   return Mode::kStopped;
 }
 
+std::optional<std::int64_t> VirtualTuneDevice::PlaysUntil() const {
+  if (!length_ms_ || !playing_since_) return std::nullopt;
+  return *playing_since_ + *length_ms_;
+}
+
 }  // namespace velune

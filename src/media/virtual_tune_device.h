@@ -22,6 +22,9 @@ class VirtualTuneDevice : public TuneDevice {
   void SeekToStart() override;
   Mode GetMode() override;
 
+  // While the tune plays: the time at which it reaches its end, from when it reads stopped.
+  std::optional<std::int64_t> PlaysUntil() const;
+
  private:
   Clock now_;
   std::optional<std::int64_t> length_ms_;      // set while open

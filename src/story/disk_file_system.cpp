@@ -33,8 +33,14 @@ std::unique_ptr<ByteSource> DiskFileSystem::OpenRead(const std::string& path) {
   std::error_code error;
   const fs::path p = ToPath(path);
   const fs::file_status status = fs::status(p, error);
-  if (!fs::exists(status)) throw std::runtime_error("no such file");
+  if (status.type() == fs::file_type::not_found) throw std::runtime_error("no such file");
+  // A link that leads in a circle, a folder that may not be entered, ...
+  if (error) throw std::runtime_error(error.message());
   if (fs::is_directory(status)) throw std::runtime_error("it is a folder, not a file");
+  // A pipe would wait for a writer for ever, and a device may never end.
+  if (!fs::is_regular_file(status)) {
+    throw std::runtime_error("it is not a plain file (a device, a pipe or a socket)");
+  }
   auto source = std::make_unique<FileByteSource>(p);
   if (!source->IsOpen()) throw std::runtime_error("the file cannot be opened for reading");
   return source;

@@ -4,7 +4,9 @@
 
 namespace velune {
 
-// The files of the real disk.
+// The files of the real disk. Only plain files open for reading, links followed: a
+// folder, a pipe or a device is refused with the reason, so nothing waits or reads for
+// ever on what a story folder holds.
 class DiskFileSystem : public FileSystem {
  public:
   std::unique_ptr<ByteSource> OpenRead(const std::string& path) override;

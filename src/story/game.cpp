@@ -5,6 +5,7 @@
 #include "story/game_error.h"
 #include "story/game_folder.h"
 #include "story/platform_paths.h"
+#include "story/text_decoding.h"
 #include "story/texts.h"
 
 namespace velune {
@@ -45,8 +46,8 @@ GameFile Game::FindFile(const std::string& folder, const std::string& name, cons
                         const char* what) {
   auto file = FindGameFile(files_, app_dir_, folder + kPathSeparator + name + extension);
   if (!file)
-    throw GameError(std::string(what) + " \"" + name +
-                    "\" does not name a file in the game folder");
+    throw GameError(std::string(what) + " " + Quoted(name, kLongestQuote) +
+                    " does not name a file in the game folder");
   return *file;
 }
 

@@ -17,7 +17,7 @@ constexpr int kLinesToWrongScene = 3;
 void Game::ReadGiftBlockLine() {
   try {
     cur_line_ = open_files_.ReadLine(scene_file_);
-  } catch (const GameError& e) {
+  } catch (const ReadPastEnd& e) {
     throw GameError(
         std::string(e.what()) + "; the gift block on line " + std::to_string(prompt_line_) +
         " needs three lines after it (points, scene for the right gift, scene otherwise)");

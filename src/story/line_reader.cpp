@@ -1,6 +1,7 @@
 #include "story/line_reader.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <string_view>
 
 namespace velune {
@@ -44,6 +45,11 @@ void LineReader::DetectEncoding() {
   decoder_.emplace(bom ? LineDecoder::Encoding::kUtf8 : LineDecoder::Encoding::kCp932);
 }
 
+void LineReader::TooLong() const {
+  throw std::runtime_error("line " + std::to_string(lines_read_ + 1) + " is longer than " +
+                           std::to_string(kLongestLine) + " bytes, too long for a story line");
+}
+
 std::optional<std::string> LineReader::ReadLine() {
   DetectEncoding();
   if (AtEnd()) return std::nullopt;
@@ -54,6 +60,7 @@ std::optional<std::string> LineReader::ReadLine() {
     // A CR as the last byte read so far may be the first half of a CR LF.
     const bool need_more =
         cut == std::string_view::npos || (rest[cut] == '\r' && cut + 1 == rest.size());
+    if ((cut == std::string_view::npos ? rest.size() : cut) > kLongestLine) TooLong();
     if (need_more && !source_done_) {
       searched = cut == std::string_view::npos ? rest.size() : cut;
       Fill();  // moves the unread bytes to the front: look again

@@ -11,9 +11,16 @@
 
 namespace velune {
 
+// The longest line of a story text file, in bytes without its line end. A story line
+// is one line of a page of five; a file with a longer one is not a story text file (a
+// picture or a tune in the wrong place, or a file with no line ends at all).
+inline constexpr std::size_t kLongestLine = 1024 * 1024;
+
 // Reads a story text file line by line: CR LF, a lone LF and a lone CR each end a
 // line, and a line end after the last line makes no extra empty line. Lines are
 // split on the raw bytes, then decoded (code page 932, or UTF-8 after a byte-order mark).
+// A line longer than kLongestLine is refused with a std::runtime_error that names it,
+// before more of it is read.
 class LineReader {
  public:
   explicit LineReader(std::unique_ptr<ByteSource> source);
@@ -29,6 +36,7 @@ class LineReader {
  private:
   bool Fill();  // reads more bytes; false at the end of the file
   void DetectEncoding();
+  [[noreturn]] void TooLong() const;
 
   std::unique_ptr<ByteSource> source_;
   std::vector<char> buffer_;

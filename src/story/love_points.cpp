@@ -1,5 +1,6 @@
 #include "story/love_points.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -31,6 +32,38 @@ std::size_t NumberLength(std::string_view s) {
   return i;
 }
 
+// For a number too large or too small for a double: true when it is too small, so near
+// zero, false when it is too large. The decimal magnitude decides: where the first digit
+// that is not 0 stands, moved by the exponent.
+bool TooSmallToHold(std::string_view number) {
+  const std::size_t e = number.find_first_of("eE");
+  const std::string_view mantissa = number.substr(0, e);
+  const std::size_t point = mantissa.find('.');
+  const std::string_view whole = mantissa.substr(0, point);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view() : mantissa.substr(point + 1);
+  long long magnitude = 0;  // the power of ten just above the number's first digit
+  const std::size_t first_whole = whole.find_first_not_of('0');
+  const std::size_t first_fraction = fraction.find_first_not_of('0');
+  if (first_whole != std::string_view::npos) {
+    magnitude = static_cast<long long>(whole.size() - first_whole);
+  } else if (first_fraction != std::string_view::npos) {
+    magnitude = -static_cast<long long>(first_fraction);
+  } else {
+    return true;  // all zeros
+  }
+  long long exponent = 0;
+  if (e != std::string_view::npos) {
+    std::string_view digits = number.substr(e + 1);
+    const bool negative = !digits.empty() && digits.front() == '-';
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
+      digits.remove_prefix(1);
+    for (const char c : digits) exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+    if (negative) exponent = -exponent;
+  }
+  return magnitude + exponent < 0;
+}
+
 }  // namespace
 
 double LeadingNumber(std::string_view line) {
@@ -43,10 +76,8 @@ double LeadingNumber(std::string_view line) {
   double value = 0.0;
   const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (result.ec == std::errc::result_out_of_range) {
-    // Too large or too small to hold: an exponent that runs to infinity or to zero.
-    const bool tiny = digits.find_first_of("eE") != std::string_view::npos &&
-                      digits[digits.find_first_of("eE") + 1] == '-';
-    value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    // Too large or too small to hold: the number runs to infinity or to zero.
+    value = TooSmallToHold(digits) ? 0.0 : std::numeric_limits<double>::infinity();
   }
   return negative ? -value : value;
 }

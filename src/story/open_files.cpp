@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "story/game_error.h"
+#include "story/text_decoding.h"
 
 namespace velune {
 
@@ -14,13 +15,13 @@ std::int16_t OpenFiles::FreeFile() const {
 
 void OpenFiles::Open(std::int16_t number, const GameFile& file) {
   if (IsOpen(number)) {
-    throw GameError("cannot open " + file.display + ": file number " + std::to_string(number) +
-                    " is already in use");
+    throw GameError("cannot open " + Shortened(file.display, kLongestQuote) + ": file number " +
+                    std::to_string(number) + " is already in use");
   }
   try {
     open_.try_emplace(number, file.display, files_.OpenRead(file.path));
   } catch (const std::runtime_error& e) {
-    throw GameError("cannot open " + file.display + ": " + e.what());
+    throw GameError("cannot open " + Shortened(file.display, kLongestQuote) + ": " + e.what());
   }
 }
 
@@ -40,7 +41,7 @@ std::string OpenFiles::ReadLine(std::int16_t number) {
     throw GameError("cannot read " + entry.display + ": " + e.what());
   }
   const std::size_t lines = entry.reader.LinesRead();
-  throw GameError(
+  throw ReadPastEnd(
       entry.display + ": the file ends " +
       (lines == 0 ? std::string("before its first line") : "after line " + std::to_string(lines)) +
       ", but the game reads on");

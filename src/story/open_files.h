@@ -19,6 +19,7 @@ class OpenFiles {
 
   std::int16_t FreeFile() const;
   void Open(std::int16_t number, const GameFile& file);
+  // The next line; a ReadPastEnd when the file has none left.
   std::string ReadLine(std::int16_t number);
   bool AtEnd(std::int16_t number);
   void Close(std::int16_t number);

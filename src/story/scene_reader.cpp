@@ -2,6 +2,7 @@
 #include "story/game.h"
 #include "story/game_error.h"
 #include "story/line_kind.h"
+#include "story/text_decoding.h"
 #include "story/texts.h"
 
 namespace velune {
@@ -53,8 +54,8 @@ void Game::Lbl_MouseDown(int button) {
 std::string Game::NameOnLine(const char* kind) {
   const auto name = NameOnCommandLine(cur_line_);
   if (!name) {
-    throw GameError(Here() + ": the " + kind + " line \"" + cur_line_ +
-                    "\" is too short; it needs five characters before the name");
+    throw GameError(Here() + ": the " + kind + " line " + Quoted(cur_line_, kLongestQuote) +
+                    " is too short; it needs five characters before the name");
   }
   return std::string(*name);
 }
@@ -62,7 +63,7 @@ std::string Game::NameOnLine(const char* kind) {
 void Game::ReadSceneLine() {
   try {
     cur_line_ = open_files_.ReadLine(scene_file_);
-  } catch (const GameError& e) {
+  } catch (const ReadPastEnd& e) {
     throw GameError(std::string(e.what()) +
                     "; a scene must end with a jump, an ending, a restart or a gift block");
   }

@@ -86,4 +86,14 @@ std::string_view DropCharacters(std::string_view utf8, std::size_t count) {
   return utf8.substr(i);
 }
 
+std::string Shortened(std::string_view text, std::size_t limit) {
+  if (CharacterCount(text) <= limit) return std::string(text);
+  text.remove_suffix(DropCharacters(text, limit).size());
+  return std::string(text) + "…";
+}
+
+std::string Quoted(std::string_view text, std::size_t limit) {
+  return "\"" + Shortened(text, limit) + "\"";
+}
+
 }  // namespace velune

@@ -43,4 +43,9 @@ std::size_t CharacterCount(std::string_view utf8);
 // The text after its first `count` characters, for valid UTF-8.
 std::string_view DropCharacters(std::string_view utf8, std::size_t count);
 
+// `text` cut to `limit` characters with "…", for a message.
+std::string Shortened(std::string_view text, std::size_t limit);
+// `text` in double quotes for a message, cut to `limit` characters with "…".
+std::string Quoted(std::string_view text, std::size_t limit = 40);
+
 }  // namespace velune

@@ -7,15 +7,6 @@
 
 namespace velune {
 
-std::string Quoted(std::string_view text, std::size_t limit) {
-  const bool cut = CharacterCount(text) > limit;
-  if (cut) text.remove_suffix(DropCharacters(text, limit).size());
-  std::string quoted = "\"";
-  quoted.append(text);
-  quoted.append(cut ? "…\"" : "\"");
-  return quoted;
-}
-
 std::string KindNoun(LineKind kind) {
   switch (kind) {
     case LineKind::kIgnored:

@@ -4,13 +4,11 @@
 #include <string_view>
 
 #include "story/line_kind.h"
+#include "story/text_decoding.h"  // Quoted
 
 namespace velune {
 
 // Words the checker and the map share to speak about a story.
-
-// `text` in double quotes, cut to `limit` characters with "…".
-std::string Quoted(std::string_view text, std::size_t limit = 40);
 
 // "a picture line", "a gift prompt", "story text", …
 std::string KindNoun(LineKind kind);

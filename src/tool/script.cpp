@@ -10,6 +10,8 @@ namespace velune {
 namespace {
 
 constexpr std::int64_t kLongestWait = 1'000'000'000'000;  // ms: some thirty years
+// All the waits of a script together, so that the virtual clock can never run over.
+constexpr std::int64_t kLongestPlay = 1'000'000'000'000'000;  // ms: some thirty thousand years
 
 std::vector<std::string_view> SplitWords(std::string_view line) {
   std::vector<std::string_view> words;
@@ -78,6 +80,7 @@ std::vector<Action> ParseScript(std::istream& in) {
   std::vector<Action> actions;
   std::string line;
   int number = 0;
+  std::int64_t waited = 0;
   while (std::getline(in, line)) {
     ++number;
     const auto words = SplitWords(line);
@@ -85,6 +88,10 @@ std::vector<Action> ParseScript(std::istream& in) {
     try {
       Action action = ParseAction(words);
       action.line = number;
+      if (action.kind == Action::Kind::kWait) {
+        waited += action.value;
+        if (waited > kLongestPlay) throw ScriptError("the waits add up to too long a time");
+      }
       actions.push_back(action);
     } catch (const ScriptError& e) {
       throw ScriptError("script line " + std::to_string(number) + ": " + e.what());

@@ -1,6 +1,8 @@
 #include "tool/scripted_player.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "media/mci_interpreter.h"
 #include "media/virtual_tune_device.h"
@@ -39,7 +41,7 @@ class TracingMci : public MciPort {
 class Run {
  public:
   Run(bool trace_mci, std::ostream& out)
-      : out_(out), tracing_(mci_, clock_, trace_mci ? &out : nullptr) {}
+      : out_(out), trace_mci_(trace_mci), tracing_(mci_, clock_, trace_mci ? &out : nullptr) {}
 
   // Start-up as the window does it: load, the first layout pass, the first new game.
   bool Start(const std::string& game_dir) {
@@ -50,7 +52,10 @@ class Run {
   }
 
   bool Wait(std::int64_t ms) {
-    return clock_.AdvanceTo(clock_.Now() + ms, [&](TimerId id) {
+    const std::int64_t until = clock_.Now() + ms;
+    restart_due_.reset();
+    SkipIdlePolls(until);
+    return clock_.AdvanceTo(until, [&](TimerId id) {
       switch (id) {
         case TimerId::kTimIve:
           game_.TimIve_Timer();
@@ -62,7 +67,10 @@ class Run {
           game_.Bgm_Check_Timer();
           break;
       }
-      return Alive();
+      if (id != TimerId::kBgmCheck) restart_due_.reset();
+      if (!Alive()) return false;
+      SkipIdlePolls(until);
+      return true;
     });
   }
 
@@ -74,12 +82,53 @@ class Run {
     return false;
   }
 
+  // While the tune's poll is the only timer that ticks, a wait of years would run a poll
+  // a second, nearly all for nothing: a poll that finds the tune playing, or no tune open,
+  // does nothing, and one that finds it stopped starts it again, so that the restarts
+  // come at a fixed period. The polls that do nothing are skipped, and so are whole
+  // periods of restarts up to the last restart before `until`, which runs: the tune then
+  // stands exactly as though every poll had run. Nothing is skipped while the music
+  // commands are traced, since every poll prints its command.
+  void SkipIdlePolls(std::int64_t until) {
+    constexpr TimerId kPoll = TimerId::kBgmCheck;
+    if (trace_mci_ || clock_.Fires(TimerId::kTimIve) || clock_.Fires(TimerId::kTimQst) ||
+        !clock_.Fires(kPoll) || clock_.Due(kPoll) > until) {
+      restart_due_.reset();
+      return;
+    }
+    const std::int64_t interval = clock_.Interval(kPoll);
+    const auto polls_due = [&] { return (until - clock_.Due(kPoll)) / interval + 1; };
+    const TuneDevice::Mode mode = mci_.Mode();
+    if (mode == TuneDevice::Mode::kClosed) {
+      clock_.SkipTicks(kPoll, polls_due());
+      return;
+    }
+    if (mode == TuneDevice::Mode::kPlaying) {
+      const std::int64_t due = clock_.Due(kPoll);
+      const std::int64_t end = tune_.PlaysUntil().value_or(due);
+      const std::int64_t playing = end > due ? (end - due + interval - 1) / interval : 0;
+      clock_.SkipTicks(kPoll, std::min(playing, polls_due()));
+      if (clock_.Due(kPoll) > until) return;
+    }
+    // The poll due finds the tune stopped and starts it again. Once one such restart is
+    // known, every later one comes a period after the one before: on to the last of them
+    // before `until`.
+    const std::int64_t due = clock_.Due(kPoll);
+    if (restart_due_ && *restart_due_ < due) {
+      const std::int64_t period = (due - *restart_due_) / interval;
+      clock_.SkipTicks(kPoll, (polls_due() - 1) / period * period);
+    }
+    restart_due_ = clock_.Due(kPoll);
+  }
+
   std::int64_t Now() const { return clock_.Now(); }
   Game& game() { return game_; }
   TuneDevice::Mode Music() { return mci_.Mode(); }
 
  private:
   std::ostream& out_;
+  bool trace_mci_;
+  std::optional<std::int64_t> restart_due_;  // when the last known restart of the tune came
   VirtualClock clock_;
   VirtualTuneDevice tune_{[this] { return clock_.Now(); }};
   MciInterpreter mci_{tune_};

@@ -29,4 +29,14 @@ bool VirtualClock::AdvanceTo(std::int64_t until, const std::function<bool(TimerI
   return true;
 }
 
+bool VirtualClock::Fires(TimerId id) const {
+  const Slot& slot = slots_[static_cast<std::size_t>(id)];
+  return slot.enabled && slot.interval > 0;
+}
+
+void VirtualClock::SkipTicks(TimerId id, std::int64_t count) {
+  Slot& slot = slots_[static_cast<std::size_t>(id)];
+  slot.due += count * slot.interval;
+}
+
 }  // namespace velune

@@ -20,6 +20,14 @@ class VirtualClock : public TimerPort {
   // to `until`. `tick` returns false to stop at once (the game has ended).
   bool AdvanceTo(std::int64_t until, const std::function<bool(TimerId)>& tick);
 
+  // True when timer `id` is enabled with an interval above 0, so that it ticks in time.
+  bool Fires(TimerId id) const;
+  // When timer `id` ticks next, while it fires.
+  std::int64_t Due(TimerId id) const { return slots_[static_cast<std::size_t>(id)].due; }
+  int Interval(TimerId id) const { return slots_[static_cast<std::size_t>(id)].interval; }
+  // Drops the next `count` ticks of timer `id`, as though they had run and done nothing.
+  void SkipTicks(TimerId id, std::int64_t count);
+
  private:
   struct Slot {
     bool enabled = false;

@@ -57,6 +57,14 @@ TEST_F(GameErrorsTest, ACommandLineTooShortForItsNameIsAnError) {
             "before the name");
 }
 
+TEST_F(GameErrorsTest, AVeryLongNameIsCutShortInTheMessage) {
+  Scene("00", {">ive>" + std::string(100'000, 'x')});
+  Start();
+  Ticks(1);
+  EXPECT_EQ(Error(), "cannot open dat/" + std::string(196, 'x') +
+                         "…: no such file (named on dat/00.dat, line 1)");
+}
+
 TEST_F(GameErrorsTest, AJumpWithAnEmptyNameOpensDotDat) {
   Scene("00", {">ive>"});
   Start();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -17,6 +18,12 @@ class MemoryFiles : public FileSystem {
  public:
   void Add(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
   void Remove(const std::string& path) { files_.erase(path); }
+  const std::string* Find(const std::string& path) const {
+    const auto it = files_.find(path);
+    return it == files_.end() ? nullptr : &it->second;
+  }
+  // Files open at this moment.
+  int OpenNow() const { return *open_; }
   // Opens so far, to check that a picture redraw reads no file, for instance.
   int opens = 0;
   // Bytes handed out per Read call, to cross the reader's buffer edges in tests.
@@ -27,16 +34,16 @@ class MemoryFiles : public FileSystem {
     const auto it = files_.find(path);
     if (it == files_.end())
       throw std::runtime_error(IsFolder(path) ? "it is a folder" : "no such file");
-    return std::make_unique<Source>(it->second, chunk);
+    return std::make_unique<Source>(it->second, chunk, open_);
   }
   bool IsFile(const std::string& path) override { return files_.count(path) != 0; }
   bool IsFolder(const std::string& path) override {
-    const std::string prefix = path.back() == '/' ? path : path + "/";
+    const std::string prefix = !path.empty() && path.back() == '/' ? path : path + "/";
     return std::any_of(files_.begin(), files_.end(),
                        [&](const auto& f) { return f.first.rfind(prefix, 0) == 0; });
   }
   std::vector<std::string> List(const std::string& folder) override {
-    const std::string prefix = folder.back() == '/' ? folder : folder + "/";
+    const std::string prefix = !folder.empty() && folder.back() == '/' ? folder : folder + "/";
     std::set<std::string> names;
     for (const auto& [path, bytes] : files_) {
       if (path.rfind(prefix, 0) != 0) continue;
@@ -49,7 +56,13 @@ class MemoryFiles : public FileSystem {
  private:
   class Source : public ByteSource {
    public:
-    Source(const std::string& bytes, std::size_t chunk) : bytes_(bytes), chunk_(chunk) {}
+    Source(const std::string& bytes, std::size_t chunk, std::shared_ptr<int> open)
+        : bytes_(bytes), chunk_(chunk), open_(std::move(open)) {
+      ++*open_;
+    }
+    ~Source() override { --*open_; }
+    Source(const Source&) = delete;
+    Source& operator=(const Source&) = delete;
     std::size_t Read(char* buffer, std::size_t size) override {
       const std::size_t n = std::min({size, chunk_, bytes_.size() - pos_});
       std::memcpy(buffer, bytes_.data() + pos_, n);
@@ -60,9 +73,11 @@ class MemoryFiles : public FileSystem {
    private:
     std::string bytes_;
     std::size_t chunk_;
+    std::shared_ptr<int> open_;
     std::size_t pos_ = 0;
   };
   std::map<std::string, std::string> files_;
+  std::shared_ptr<int> open_ = std::make_shared<int>(0);
 };
 
 }  // namespace velune::testing

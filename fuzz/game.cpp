@@ -1,0 +1,151 @@
+// The whole game on a story folder made of the fuzz input, played by a fuzzed stream of
+// clicks, selections, gifts and waits on the virtual clock. Whatever the folder holds, the
+// game either plays on by its rules or stops with one error; it never opens more than one
+// scene file at a time and leaves none open when the window closes.
+#include <array>
+
+#include "fuzz_input.h"
+#include "story/game.h"
+#include "story/memory_files.h"
+#include "story/text_decoding.h"
+#include "tool/virtual_clock.h"
+
+namespace {
+
+using velune::fuzz::FuzzInput;
+using velune::testing::MemoryFiles;
+
+constexpr char kDir[] = "/g";
+constexpr std::int64_t kLongestRun = 60'000;  // ms of play per input
+
+// Pictures "load" when their file exists and is not empty.
+class Pictures : public velune::PicturePort {
+ public:
+  explicit Pictures(MemoryFiles& folder) : folder_(folder) {}
+  bool Load(const std::string& path) override {
+    return folder_.Find(path) != nullptr && !folder_.Find(path)->empty();
+  }
+  void StretchToArea() override {}
+
+ private:
+  MemoryFiles& folder_;
+};
+
+// A tune that answers the status query from the input: stopped, playing, or nothing.
+class Tune : public velune::MciPort {
+ public:
+  explicit Tune(std::uint8_t pattern) : pattern_(pattern) {}
+  int SendString(std::string_view command, char* reply, int reply_length) override {
+    FUZZ_CHECK(!command.empty());
+    if (reply == nullptr) return 0;
+    FUZZ_CHECK(reply_length > 0);
+    static constexpr std::array<const char*, 4> kReplies{"stopped", "playing", "", "STOPPED!!!"};
+    const std::string_view answer = kReplies[(pattern_ >> (2 * (polls_++ % 4))) & 3];
+    const std::size_t n = std::min(answer.size(), static_cast<std::size_t>(reply_length - 1));
+    answer.copy(reply, n);
+    reply[n] = '\0';
+    return 0;
+  }
+
+ private:
+  std::uint8_t pattern_;
+  unsigned polls_ = 0;
+};
+
+std::string FileName(FuzzInput& in) {
+  static constexpr std::array<const char*, 12> kNames{
+      "dat/00.dat",   "dat/10.dat",  "dat/11.dat", "dat/12.dat", "dat/end1.dat", "dat/end2.dat",
+      "dat/end3.dat", "dat/lst.dat", "grf/a.dat",  "grf/b.dat",  "dat/bgm.mid",  "dat/.dat"};
+  const std::uint8_t pick = in.Byte();
+  if (pick < 240) return kNames[pick % kNames.size()];
+  return "dat/" + in.String(12) + ".dat";  // any name at all
+}
+
+void CheckWhilePlaying(const velune::Game& game, const MemoryFiles& folder) {
+  const auto& c = game.Controls();
+  FUZZ_CHECK(folder.OpenNow() <= 1);  // one scene file at a time, the gift list only inside
+  FUZZ_CHECK(!(game.TimIve().Enabled() && game.TimQst().Enabled()));
+  FUZZ_CHECK(c.add_com.visible == game.TimQst().Enabled());
+  FUZZ_CHECK(game.PageLines() >= 0 && game.PageLines() <= 5);
+  FUZZ_CHECK(c.lst.selected >= -1 && c.lst.selected < static_cast<int>(c.lst.entries.size()));
+  if (game.TimQst().Enabled()) FUZZ_CHECK(game.QstGlow() >= 1 && game.QstGlow() < 250);
+  FUZZ_CHECK(velune::SanitizeUtf8(c.lbl.caption) == c.lbl.caption);
+  FUZZ_CHECK(velune::SanitizeUtf8(c.love_lbl.caption) == c.love_lbl.caption);
+  for (const auto& entry : c.lst.entries) FUZZ_CHECK(velune::SanitizeUtf8(entry) == entry);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzInput in(data, size);
+  MemoryFiles folder;
+  const int files = in.Byte() % 10;
+  for (int i = 0; i < files; ++i) {
+    const std::string name = FileName(in);
+    folder.Add(std::string(kDir) + "/" + name, in.String(1024));
+  }
+  Pictures pictures(folder);
+  Tune tune(in.Byte());
+  velune::VirtualClock clock;
+  velune::Game game({folder, pictures, tune, clock});
+
+  game.Form_Load(kDir);
+  game.ShowPicture("");
+  game.Form_Activate();
+  std::optional<std::string> error = game.Error();
+
+  while (!in.Empty() && clock.Now() < kLongestRun) {
+    const std::uint8_t action = in.Byte();
+    switch (action % 8) {
+      case 0:
+        clock.AdvanceTo(clock.Now() + 1 + in.Word() % 2000, [&](velune::TimerId id) {
+          switch (id) {
+            case velune::TimerId::kTimIve:
+              game.TimIve_Timer();
+              break;
+            case velune::TimerId::kTimQst:
+              game.TimQst_Timer();
+              break;
+            case velune::TimerId::kBgmCheck:
+              game.Bgm_Check_Timer();
+              break;
+          }
+          if (!game.Error()) CheckWhilePlaying(game, folder);
+          return !game.Error();
+        });
+        break;
+      case 1:
+        game.Lbl_MouseDown(1 << (in.Byte() % 3));  // 1 left, 2 right, 4 middle
+        break;
+      case 2:
+        game.Lst_Select(in.Byte() % 8 - 1);
+        break;
+      case 3:
+      case 4:
+        game.AddCom_Click();
+        break;
+      case 5:
+        game.ShowPicture("");  // the window's layout pass
+        break;
+      case 6:
+        FUZZ_CHECK(!game.Img_Click().empty());
+        break;
+      case 7:
+        game.Lbl_MouseDown(action >> 3);  // any button number at all
+        break;
+    }
+    if (error) {
+      FUZZ_CHECK(game.Error() == error);  // the first error ends the game for good
+    } else if (game.Error()) {
+      error = game.Error();
+      FUZZ_CHECK(!error->empty());
+      FUZZ_CHECK(velune::SanitizeUtf8(*error) == *error);
+    } else {
+      CheckWhilePlaying(game, folder);
+    }
+  }
+  game.Form_Unload();
+  FUZZ_CHECK(game.Ended());
+  FUZZ_CHECK(folder.OpenNow() == 0);
+  return 0;
+}

@@ -1,0 +1,71 @@
+// Scene lines: which kind a line is, and the names that picture, jump and prompt lines
+// carry, checked against the rules written out character by character.
+#include <optional>
+#include <vector>
+
+#include "fuzz_input.h"
+#include "story/line_kind.h"
+#include "story/text_decoding.h"
+
+namespace {
+
+using velune::LineKind;
+
+// The line as characters, each one the UTF-8 bytes of one code point.
+std::vector<std::string> Characters(std::string_view utf8) {
+  std::vector<std::string> out;
+  for (const char c : utf8) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 || out.empty()) out.emplace_back();
+    out.back() += c;
+  }
+  return out;
+}
+
+// Position (from 1) of the first occurrence of `keyword` in the characters, 0 when none.
+std::size_t FirstAt(const std::vector<std::string>& line, std::string_view keyword) {
+  const std::vector<std::string> key = Characters(keyword);
+  for (std::size_t i = 0; i + key.size() <= line.size(); ++i) {
+    bool all = true;
+    for (std::size_t j = 0; j < key.size() && all; ++j) all = line[i + j] == key[j];
+    if (all) return i + 1;
+  }
+  return 0;
+}
+
+LineKind KindByTheRules(const std::vector<std::string>& line) {
+  const auto at2 = [&](std::string_view keyword) { return FirstAt(line, keyword) >= 2; };
+  if (at2("hantei")) return LineKind::kIgnored;
+  if (at2("img")) return LineKind::kPicture;
+  if (at2("ending")) return LineKind::kEnding;
+  if (at2("end")) return LineKind::kRestart;
+  if (at2("ive")) return LineKind::kJump;
+  if (!line.empty() && line[0] == ">") return LineKind::kPrompt;
+  if (at2("p")) return LineKind::kPageBreak;
+  return LineKind::kText;
+}
+
+std::string From(const std::vector<std::string>& line, std::size_t first) {
+  std::string out;
+  for (std::size_t i = first; i < line.size(); ++i) out += line[i];
+  return out;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // The reader hands on valid UTF-8 only.
+  const std::string line =
+      velune::SanitizeUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::vector<std::string> characters = Characters(line);
+
+  const LineKind kind = velune::ClassifyLine(line);
+  FUZZ_CHECK(kind == KindByTheRules(characters));
+  const std::string_view keyword = velune::KeywordOf(kind);
+  if (!keyword.empty()) FUZZ_CHECK(velune::KeywordAtSecondOrLater(line, keyword));
+
+  const auto name = velune::NameOnCommandLine(line);
+  FUZZ_CHECK(name.has_value() == (characters.size() >= 5));
+  if (name) FUZZ_CHECK(*name == From(characters, 5));
+  FUZZ_CHECK(velune::PromptItem(line) == From(characters, 1));
+  return 0;
+}
