@@ -66,7 +66,7 @@ class PlayGraph {
   // The state of a new game, if the game can start at all.
   std::optional<State> Start() const {
     const auto start = index_.find(story_.start.file.display);
-    if (!story_.gift_list.Usable() || start == index_.end() ||
+    if (!story_.gift_list.StartsGames() || start == index_.end() ||
         !story_.scenes.at(start->first).Readable()) {
       return std::nullopt;
     }

@@ -9,20 +9,23 @@ constexpr std::size_t kGiftBlockLinesAfterPrompt = 3;
 
 }  // namespace
 
-SceneWalk WalkScene(const std::vector<std::string>& lines) {
+SceneWalk WalkScene(const std::vector<std::string>& lines, bool long_line_follows) {
   SceneWalk walk;
   walk.kinds.assign(lines.size(), std::nullopt);
+  if (long_line_follows) walk.long_line = lines.size() + 1;
+  // The reader sees a line too long as a line that is there, until it reads it.
+  const std::size_t line_count = lines.size() + (long_line_follows ? 1 : 0);
   const auto leave = [&](SceneExit exit, std::size_t index, std::size_t lines_used) {
     walk.exit = exit;
     walk.exit_line = index + 1;
     const std::size_t next = index + lines_used;
-    if (next < lines.size()) walk.first_unread = next + 1;
+    if (next < line_count) walk.first_unread = next + 1;
   };
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string& line = lines[i];
     const LineKind kind = ClassifyLine(line);
     walk.kinds[i] = kind;
-    const bool last = i + 1 == lines.size();
+    const bool last = i + 1 == line_count;
     switch (kind) {
       case LineKind::kIgnored:
         if (last) leave(SceneExit::kReadsPastEnd, i, 1);
@@ -30,7 +33,7 @@ SceneWalk WalkScene(const std::vector<std::string>& lines) {
       case LineKind::kPicture: {
         const auto name = NameOnCommandLine(line);
         if (!name) {
-          leave(SceneExit::kNameTooShort, i, lines.size() - i);
+          leave(SceneExit::kNameTooShort, i, line_count - i);
           return walk;
         }
         walk.pictures.push_back(PictureLine{i + 1, std::string(*name)});
@@ -46,7 +49,7 @@ SceneWalk WalkScene(const std::vector<std::string>& lines) {
       case LineKind::kJump: {
         const auto name = NameOnCommandLine(line);
         if (!name) {
-          leave(SceneExit::kNameTooShort, i, lines.size() - i);
+          leave(SceneExit::kNameTooShort, i, line_count - i);
           return walk;
         }
         walk.jump = NamedScene{std::string(*name), i + 1};
@@ -74,6 +77,7 @@ SceneWalk WalkScene(const std::vector<std::string>& lines) {
         break;
     }
   }
+  if (long_line_follows) leave(SceneExit::kLineTooLong, lines.size(), 1);
   return walk;
 }
 

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "story/line_kind.h"
+#include "story/line_reader.h"
 #include "story/love_points.h"
 #include "tool/check_words.h"
 #include "tool/ending_report.h"
@@ -14,6 +15,10 @@ namespace velune {
 namespace {
 
 constexpr char kLeadsOn[] = "end the scene with a jump, an ending line, a restart or a gift block";
+
+std::string LongerThanALine() {
+  return "longer than " + std::to_string(kLongestLine) + " bytes, too long for a story line";
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -89,7 +94,12 @@ class Checker {
     }
     CheckCaseOfFixedName(list.file, GamePath("dat", "lst", ".dat"));
     CheckEncoding(list.text, findings_);
-    if (list.items.empty()) {
+    if (list.text.long_line != 0) {
+      findings_.Error(file, list.text.long_line,
+                      "this line is " + LongerThanALine() +
+                          ": the game stops with an error at the start of every game, when it "
+                          "reads the gift list");
+    } else if (list.items.empty()) {
       findings_.Warning(file, 0, "the gift list is empty: the player has nothing to give");
     }
     std::map<std::string, std::size_t> first_line;
@@ -187,6 +197,11 @@ class Checker {
                             ": the game shows the continue mark and stands still for good; " +
                             kLeadsOn);
         return;
+      case SceneExit::kLineTooLong:
+        findings_.Error(file, line,
+                        "this line is " + LongerThanALine() +
+                            ": the game stops with an error when it reads it");
+        return;
       case SceneExit::kGift:
         CheckGift(scene);
         break;
@@ -201,9 +216,9 @@ class Checker {
   void CheckUnread(const Scene& scene) {
     const SceneWalk& walk = scene.walk;
     if (walk.first_unread == 0) return;
-    const std::size_t last = scene.text.lines.size();
-    bool all_empty = true;
-    for (std::size_t n = walk.first_unread; n <= last; ++n) {
+    const std::size_t last = walk.long_line != 0 ? walk.long_line : scene.text.lines.size();
+    bool all_empty = walk.long_line == 0;
+    for (std::size_t n = walk.first_unread; n <= scene.text.lines.size(); ++n) {
       if (!Trimmed(scene.Line(n)).empty()) all_empty = false;
     }
     const std::string lines =
@@ -219,21 +234,31 @@ class Checker {
                      "the empty " + lines + " never read: the scene leaves at " + how);
     } else {
       findings_.Warning(scene.key, walk.first_unread,
-                        lines + " never read: the scene leaves at " + how);
+                        lines + " never read: the scene leaves at " + how +
+                            (walk.long_line != 0 ? " (line " + std::to_string(walk.long_line) +
+                                                       " is " + LongerThanALine() + ")"
+                                                 : ""));
     }
   }
 
   void CheckGift(const Scene& scene) {
     const GiftBlockLines& gift = *scene.walk.gift;
     const std::string& file = scene.key;
-    if (gift.lines_after < 3) {
+    const char* when =
+        gift.lines_after == 2 ? "after a wrong gift or the time-out" : "at every answer";
+    if (gift.lines_after < 3 && scene.walk.long_line != 0) {
+      findings_.Error(file, scene.walk.long_line,
+                      "this line of the gift block on line " + std::to_string(gift.prompt_line) +
+                          " is " + LongerThanALine() +
+                          ": the game stops with an error when it reads it, " + when);
+    } else if (gift.lines_after < 3) {
       findings_.Error(
           file, gift.prompt_line,
           "the gift block has " + std::to_string(gift.lines_after) +
               " of the three lines it needs after the prompt (points, the scene after the right "
               "gift, the scene otherwise): the game reads past the end of the file and stops "
               "with an error " +
-              (gift.lines_after == 2 ? "after a wrong gift or the time-out" : "at every answer"));
+              when);
     }
     const GiftList& list = story_.gift_list;
     if (list.Usable() &&

@@ -332,10 +332,17 @@ class MapWriter {
       case SceneExit::kNameTooShort:
         stop = "error: line too short";
         break;
-      case SceneExit::kGift:
-        if (scene.walk.gift->lines_after < 3) stop = "error: gift block cut short";
+      case SceneExit::kLineTooLong:
+        stop = "error: line too long";
         break;
-      default:
+      case SceneExit::kGift:
+        if (scene.walk.gift->lines_after < 3) {
+          stop = scene.walk.long_line != 0 ? "error: line too long" : "error: gift block cut short";
+        }
+        break;
+      case SceneExit::kJump:
+      case SceneExit::kEnding:
+      case SceneExit::kRestart:
         break;
     }
     if (!stop.empty()) Edge(from, StopNode(stop), "", kErrorColour, "dashed");

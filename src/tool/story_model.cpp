@@ -139,7 +139,7 @@ class StoryLoader {
     if (scene.Readable()) {
       std::vector<std::string> lines;
       for (const TextLine& line : scene.text.lines) lines.push_back(line.text);
-      scene.walk = WalkScene(lines);
+      scene.walk = WalkScene(lines, scene.text.long_line != 0);
       for (const PictureLine& picture : scene.walk.pictures) AddPicture(scene, picture);
       AddLinks(scene);
     }
@@ -187,8 +187,12 @@ class StoryLoader {
       case SceneExit::kRestart:
         scene.links.push_back(Link(LinkKind::kRestart, walk.exit_line, "00"));
         break;
-      default:
-        break;
+      case SceneExit::kStandsStill:
+      case SceneExit::kReadsPastEnd:
+      case SceneExit::kEmpty:
+      case SceneExit::kNameTooShort:
+      case SceneExit::kLineTooLong:
+        break;  // the scene leads nowhere
     }
   }
 

@@ -62,8 +62,11 @@ struct GiftList {
   FoundFile file;
   std::optional<std::string> read_error;
   TextFile text;
-  std::vector<std::string> items;  // one entry per line, empty lines included
+  std::vector<std::string> items;  // one entry per line, empty lines included; up to a line
+                                   // too long to be read (text.long_line)
   bool Usable() const { return file.Exists() && !read_error; }
+  // The game reads the whole list at the start of every game: a line too long stops it.
+  bool StartsGames() const { return Usable() && text.long_line == 0; }
 };
 
 struct Tune {

@@ -1,9 +1,11 @@
 #include "tool/text_file.h"
 
 #include <algorithm>
-#include <cstring>
+#include <exception>
+#include <memory>
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 #include "story/line_reader.h"
 
@@ -11,61 +13,35 @@ namespace velune {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kLineEnds = "\r\n";
 
-class MemorySource : public ByteSource {
+// Hands the bytes of a file on to the game's reader and keeps a copy of all it handed on.
+class RecordingSource : public ByteSource {
  public:
-  explicit MemorySource(std::string bytes) : bytes_(std::move(bytes)) {}
+  RecordingSource(std::unique_ptr<ByteSource> source, std::string& seen)
+      : source_(std::move(source)), seen_(seen) {}
   std::size_t Read(char* buffer, std::size_t size) override {
-    const std::size_t n = std::min(size, bytes_.size() - pos_);
-    std::memcpy(buffer, bytes_.data() + pos_, n);
-    pos_ += n;
-    return n;
+    const std::size_t got = source_->Read(buffer, size);
+    seen_.append(buffer, got);
+    return got;
   }
 
  private:
-  std::string bytes_;
-  std::size_t pos_ = 0;
+  std::unique_ptr<ByteSource> source_;
+  std::string& seen_;
 };
 
-std::vector<std::string> ReadLines(std::string bytes) {
-  LineReader reader(std::make_unique<MemorySource>(std::move(bytes)));
-  std::vector<std::string> lines;
-  while (auto line = reader.ReadLine()) lines.push_back(std::move(*line));
-  return lines;
-}
-
-// Each byte as one character U+0000 to U+00FF in UTF-8, after a byte-order mark: the
-// reader then splits exactly where it splits the file (line ends are ASCII and stay
-// themselves; no other byte becomes a line end) and hands each line back undamaged.
-std::string BytesAsCharacters(std::string_view bytes) {
-  std::string out(kByteOrderMark);
-  out.reserve(kByteOrderMark.size() + bytes.size() * 2);
-  for (const char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) {
-      out += c;
-    } else {
-      out += static_cast<char>(0xC0 | (b >> 6));
-      out += static_cast<char>(0x80 | (b & 0x3F));
-    }
+// Cuts the next line from `rest` as the reader does: CR LF, a lone LF and a lone CR each
+// end a line.
+std::string_view CutLine(std::string_view& rest) {
+  const std::size_t end = rest.find_first_of(kLineEnds);
+  const std::string_view line = rest.substr(0, end);
+  std::size_t used = line.size();
+  if (end != std::string_view::npos) {
+    used += rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n' ? 2 : 1;
   }
-  return out;
-}
-
-std::string CharactersAsBytes(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    if (b < 0x80 || i + 1 == text.size()) {
-      out += text[i];
-    } else {
-      out +=
-          static_cast<char>(((b & 0x03) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3F));
-      ++i;
-    }
-  }
-  return out;
+  rest.remove_prefix(used);
+  return line;
 }
 
 }  // namespace
@@ -81,17 +57,33 @@ std::string ReadFileBytes(FileSystem& files, const std::string& path) {
 TextFile ReadTextFile(FileSystem& files, const GameFile& file) {
   TextFile text;
   text.file = file;
-  std::string bytes = ReadFileBytes(files, file.path);
-  text.byte_order_mark = std::string_view(bytes).substr(0, kByteOrderMark.size()) == kByteOrderMark;
-  const std::string_view body =
-      std::string_view(bytes).substr(text.byte_order_mark ? kByteOrderMark.size() : 0);
-  std::vector<std::string> raw = ReadLines(BytesAsCharacters(body));
-  std::vector<std::string> decoded = ReadLines(std::move(bytes));
-  if (raw.size() != decoded.size()) {
-    throw std::logic_error("the raw lines of " + file.display + " do not match its lines");
+  std::string seen;
+  LineReader reader(std::make_unique<RecordingSource>(files.OpenRead(file.path), seen));
+  std::vector<std::string> decoded;
+  std::exception_ptr stopped;
+  try {
+    while (auto line = reader.ReadLine()) decoded.push_back(std::move(*line));
+  } catch (const std::runtime_error&) {
+    stopped = std::current_exception();  // a line too long, or the file failed: see below
   }
-  for (std::size_t i = 0; i < decoded.size(); ++i) {
-    text.lines.push_back(TextLine{std::move(decoded[i]), CharactersAsBytes(raw[i])});
+  std::string_view rest = seen;
+  text.byte_order_mark = rest.substr(0, kByteOrderMark.size()) == kByteOrderMark;
+  if (text.byte_order_mark) rest.remove_prefix(kByteOrderMark.size());
+  const auto mismatch = [&] {
+    return std::logic_error("the raw lines of " + file.display + " do not match its lines");
+  };
+  for (std::string& line : decoded) {
+    if (rest.empty()) throw mismatch();  // each line the reader gave holds a byte at least
+    text.lines.push_back(TextLine{std::move(line), std::string(CutLine(rest))});
+  }
+  if (stopped) {
+    // The reader refuses a line only when no line end follows within kLongestLine bytes.
+    if (std::min(rest.find_first_of(kLineEnds), rest.size()) <= kLongestLine) {
+      std::rethrow_exception(stopped);
+    }
+    text.long_line = text.lines.size() + 1;
+  } else if (!rest.empty()) {
+    throw mismatch();
   }
   return text;
 }

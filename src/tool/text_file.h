@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,19 +15,24 @@ struct TextLine {
   std::string bytes;  // the raw bytes of the line, without its line end
 };
 
-// A scene file or the gift list, read whole the way the game reads it line by line.
+// A scene file or the gift list, read the way the game reads it line by line.
 struct TextFile {
   GameFile file;
   bool byte_order_mark = false;  // starts with the UTF-8 byte-order mark: read as UTF-8
   std::vector<TextLine> lines;
+  // The number of a line longer than kLongestLine, which the game's reader refuses: the
+  // game stops with an error when it comes to read it. `lines` holds the lines before it,
+  // and nothing after it is read. 0 when every line fits.
+  std::size_t long_line = 0;
 };
 
 // The whole content of a file of the game folder. Throws std::runtime_error with the
 // reason when the file cannot be opened or read.
 std::string ReadFileBytes(FileSystem& files, const std::string& path);
 
-// Reads a text file. The lines are split and decoded by the game's LineReader; the raw
-// bytes of each line come from the same reader, so both always agree on where lines end.
+// Reads a text file with the game's LineReader, up to a line the reader refuses as too
+// long. The raw bytes of each line are cut from the very bytes the reader was given, by
+// its rules, and each cut is checked against where the reader ended the line.
 // Throws std::runtime_error with the reason when the file cannot be opened or read.
 TextFile ReadTextFile(FileSystem& files, const GameFile& file);
 

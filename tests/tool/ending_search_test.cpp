@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <nlohmann/json.hpp>
-#include <sstream>
+#include <optional>
+#include <set>
+#include <utility>
 
 #include "story_folder.h"
 #include "tool/ending_report.h"
-#include "tool/scripted_player.h"
 
 namespace velune {
 namespace {
@@ -38,169 +38,144 @@ std::string ScriptFor(const std::vector<GiftAnswer>& answers, std::vector<std::s
   return script;
 }
 
-// Plays the story and returns the first snapshot that shows scene `scene`.
-std::optional<json> PlayUntil(const StoryFolder& story, const std::vector<GiftAnswer>& answers,
+// The first snapshot of a play of `script` that shows scene `scene`.
+std::optional<json> PlayUntil(const StoryFolder& story, const std::string& script,
                               const std::string& scene) {
-  std::istringstream script(ScriptFor(answers, story.Load().gift_list.items));
-  std::ostringstream out;
-  std::ostringstream err;
-  PlayScript(story.Path(), ParseScript(script), false, out, err);
-  std::istringstream lines(out.str());
-  for (std::string line; std::getline(lines, line);) {
-    const json snapshot = json::parse(line);
+  for (const json& snapshot : testing::Play(story.Path(), script).lines) {
     if (snapshot.value("scene", json()) == scene) return snapshot;
   }
   return std::nullopt;
 }
 
-// Checks that the game, played as the search says, reaches `ending` with `love` points.
-void ExpectThePlayReaches(const StoryFolder& story, const EndingSearch& search, int ending,
-                          int love) {
-  const EndingReach& reach = search.endings[static_cast<std::size_t>(ending - 1)];
-  ASSERT_TRUE(reach.reached) << "end" << ending;
-  EXPECT_EQ(reach.love, love);
-  const auto shown = PlayUntil(story, reach.answers, "end" + std::to_string(ending));
-  ASSERT_TRUE(shown) << "the game never showed end" << ending << " for "
-                     << AnswersText(reach.answers);
-  EXPECT_EQ((*shown)["love"], love) << AnswersText(reach.answers);
-}
+struct Reach {
+  int ending;
+  int love;
+  const char* answers;  // the answers the search finds; nullptr: any
+};
 
-TEST(EndingSearch, TheSampleStoryReachesEveryEnding) {
+struct SearchCase {
+  const char* name;
+  bool sample = false;  // the bundled story, instead of the scenes below
+  std::vector<std::pair<std::string, std::string>> scenes{};    // name, text; lst: the gift list
+  std::vector<const char*> endings = {"end1", "end2", "end3"};  // the ending files there are
+  std::vector<Reach> reached{};
+  std::vector<std::pair<int, std::string>> unreached{};  // an ending, and why no play gets there
+  std::set<std::int16_t> love_at_ending_lines{};         // empty: not looked at
+  // A play of the game that must show the scene `play_shows`.
+  const char* play = nullptr;
+  const char* play_shows = nullptr;
+};
+
+class EndingSearchTest : public ::testing::TestWithParam<SearchCase> {};
+
+TEST_P(EndingSearchTest, ThePlaysItFindsReachTheirEndings) {
+  const SearchCase& c = GetParam();
   StoryFolder story;
-  std::filesystem::copy(
-      std::filesystem::path(__FILE__).parent_path() / "../../games/sample", story.Path(),
-      std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
-  const EndingSearch search = SearchEndings(story.Load());
+  if (c.sample) {
+    std::filesystem::copy(testing::SamplePath(), story.Path(),
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
+  } else {
+    for (const auto& [name, text] : c.scenes) story.Write("dat/" + name + ".dat", text);
+    story.WriteEndings(c.endings);
+  }
+  const Story loaded = story.Load();
+  const EndingSearch search = SearchEndings(loaded);
   EXPECT_FALSE(search.limit_hit);
-  EXPECT_EQ(AnswersText(search.endings[0].answers), "10 time-out, 20 time-out, 30 time-out");
-  EXPECT_EQ(AnswersText(search.endings[2].answers),
-            "10 ラムネ (+10), 20 風鈴 (+10), 30 貝がら (+10)");
-  ExpectThePlayReaches(story, search, 1, 0);
-  ExpectThePlayReaches(story, search, 2, 20);
-  ExpectThePlayReaches(story, search, 3, 30);
+  if (!c.love_at_ending_lines.empty()) {
+    EXPECT_EQ(search.love_at_ending_lines, c.love_at_ending_lines);
+  }
+  for (const auto& [ending, why] : c.unreached) {
+    EXPECT_FALSE(search.endings[static_cast<std::size_t>(ending - 1)].reached) << ending;
+    EXPECT_EQ(WhyUnreached(loaded, search, ending), why);
+  }
+  for (const Reach& expected : c.reached) {
+    const EndingReach& reach = search.endings[static_cast<std::size_t>(expected.ending - 1)];
+    const std::string ending = "end" + std::to_string(expected.ending);
+    ASSERT_TRUE(reach.reached) << ending;
+    EXPECT_EQ(reach.love, expected.love) << ending;
+    const std::string answers = AnswersText(reach.answers);
+    if (expected.answers) {
+      EXPECT_EQ(answers, expected.answers);
+    }
+    // The game, played so, agrees.
+    const auto shown = PlayUntil(story, ScriptFor(reach.answers, loaded.gift_list.items), ending);
+    ASSERT_TRUE(shown) << "the game never showed " << ending << " for " << answers;
+    EXPECT_EQ((*shown)["love"], expected.love) << answers;
+  }
+  if (c.play) {
+    EXPECT_TRUE(PlayUntil(story, c.play, c.play_shows)) << c.play;
+  }
 }
 
-TEST(EndingSearch, AnEndingThatNeedsAWrongAnswer) {
-  // Only a wrong gift or the time-out at 00 leads to 20 and the first ending; the right
-  // gift leads to 10 with 30 points and the third. No play has 20 to 29 points.
-  StoryFolder story;
-  story.Write("dat/lst.dat", "花\n指輪\n");
-  story.Write("dat/00.dat", "花をあげる？\n>花\n30\n10\n20\n");
-  story.Write("dat/10.dat", "よろこんだ。\n>ending\n");
-  story.Write("dat/20.dat", "かなしんだ。\n>ending\n");
-  for (const char* ending : {"end1", "end3"}) {
-    story.Write(std::string("dat/") + ending + ".dat", "おわり\n-p\n>end\n");
-  }
-  const Story loaded = story.Load();
-  const EndingSearch search = SearchEndings(loaded);
-  EXPECT_EQ(AnswersText(search.endings[0].answers), "00 time-out");
-  EXPECT_EQ(AnswersText(search.endings[2].answers), "00 花 (+30)");
-  EXPECT_FALSE(search.endings[1].reached);
-  EXPECT_EQ(WhyUnreached(loaded, search, 2),
-            "end2 needs 20 to 29 love points; plays reach an ending line with 0 or 30 love "
-            "points, and nothing between");
-  ExpectThePlayReaches(story, search, 1, 0);
-  ExpectThePlayReaches(story, search, 3, 30);
-
-  // A wrong gift leads where the time-out leads: the game agrees.
-  std::istringstream script(
-      "click right\nwait 200\nselect 1\ngive\nclick left\nclick left\nshow\n");
-  std::ostringstream out;
-  std::ostringstream err;
-  PlayScript(story.Path(), ParseScript(script), false, out, err);
-  EXPECT_NE(out.str().find("\"scene\":\"end1\""), std::string::npos) << out.str();
-}
-
-TEST(EndingSearch, TheSameItemWantedTwice) {
-  StoryFolder story;
-  story.Write("dat/lst.dat", "花\n手紙\n");
-  story.Write("dat/00.dat", "一度目。\n>花\n20\n10\n10\n");
-  story.Write("dat/10.dat", "二度目。\n>花\n10\n20\n20\n");
-  story.Write("dat/20.dat", ">ending\n");
-  for (const char* ending : {"end1", "end2", "end3"}) {
-    story.Write(std::string("dat/") + ending + ".dat", "おわり\n-p\n>end\n");
-  }
-  {
+const SearchCase kSearches[] = {
+    {.name = "TheSampleStory",
+     .sample = true,
+     .reached = {{1, 0, nullptr}, {2, 20, nullptr}, {3, 30, nullptr}}},
+    // Only a wrong gift or the time-out at 00 leads to 20 and the first ending; the right
+    // gift leads to 10 with 30 points and the third. No play has 20 to 29 points.
+    {.name = "AnEndingThatNeedsAWrongAnswer",
+     .scenes = {{"lst", "花\n指輪\n"},
+                {"00", "花をあげる？\n>花\n30\n10\n20\n"},
+                {"10", "よろこんだ。\n>ending\n"},
+                {"20", "かなしんだ。\n>ending\n"}},
+     .endings = {"end1", "end3"},
+     .reached = {{1, 0, "00 time-out"}, {3, 30, "00 花 (+30)"}},
+     .unreached = {{2,
+                    "end2 needs 20 to 29 love points; plays reach an ending line with 0 or 30 "
+                    "love points, and nothing between"}},
+     // A wrong gift leads where the time-out leads.
+     .play = "click right\nwait 200\nselect 1\ngive\nclick left\nclick left\nshow\n",
+     .play_shows = "end1"},
     // 花 is on the list once: it can be given right at one of the prompts, not at both.
-    const Story loaded = story.Load();
-    const EndingSearch search = SearchEndings(loaded);
-    EXPECT_EQ(search.love_at_ending_lines, (std::set<std::int16_t>{0, 10, 20}));
-    EXPECT_EQ(AnswersText(search.endings[1].answers), "00 花 (+20), 10 time-out");
-    EXPECT_EQ(WhyUnreached(loaded, search, 3),
-              "end3 needs 30 love points; the most any play collects before an ending line is 20");
-    ExpectThePlayReaches(story, search, 1, 0);
-    ExpectThePlayReaches(story, search, 2, 20);
-  }
-  {
+    {.name = "TheSameItemWantedTwice",
+     .scenes = {{"lst", "花\n手紙\n"},
+                {"00", "一度目。\n>花\n20\n10\n10\n"},
+                {"10", "二度目。\n>花\n10\n20\n20\n"},
+                {"20", ">ending\n"}},
+     .reached = {{1, 0, nullptr}, {2, 20, "00 花 (+20), 10 time-out"}},
+     .unreached = {{3,
+                    "end3 needs 30 love points; the most any play collects before an ending "
+                    "line is 20"}},
+     .love_at_ending_lines = {0, 10, 20}},
     // Twice on the list: either entry is right, and both prompts can be answered right.
-    story.Write("dat/lst.dat", "花\n手紙\n花\n");
-    const EndingSearch search = SearchEndings(story.Load());
-    EXPECT_EQ(AnswersText(search.endings[2].answers), "00 花 (+20), 10 花 (+10)");
-    ExpectThePlayReaches(story, search, 3, 30);
-  }
-}
+    {.name = "TheSameItemWantedTwiceAndListedTwice",
+     .scenes = {{"lst", "花\n手紙\n花\n"},
+                {"00", "一度目。\n>花\n20\n10\n10\n"},
+                {"10", "二度目。\n>花\n10\n20\n20\n"},
+                {"20", ">ending\n"}},
+     .reached = {{3, 30, "00 花 (+20), 10 花 (+10)"}}},
+    // 00 must be answered right (otherwise the game starts over); then a gift that costs
+    // points is the only way under 20.
+    {.name = "NegativePoints",
+     .scenes = {{"lst", "花\n毒\n"},
+                {"00", ">花\n30\n10\n99\n"},
+                {"99", "帰ってしまった。\n-p\n>end\n"},
+                {"10", ">毒\n-15\n20\n20\n"},
+                {"20", ">ending\n"}},
+     .reached = {{1, 15, "00 花 (+30), 10 毒 (-15)"}, {3, 30, "00 花 (+30), 10 time-out"}},
+     .unreached = {{2,
+                    "end2 needs 20 to 29 love points; plays reach an ending line with 15 or "
+                    "30 love points, and nothing between"}}},
+    {.name = "LovePointsAreHeldInSixteenBits",
+     .scenes = {{"lst", "花\n毒\n"},
+                {"00", ">花\n40000\n10\n10\n"},
+                {"10", ">毒\n-70000\n20\n20\n"},
+                {"20", ">ending\n"}},
+     .reached = {{3, 32767, nullptr}},
+     .love_at_ending_lines = {-32768, 0, 32767}},
+    {.name = "AnEndingNamedByAGiftBlock",
+     .scenes = {{"lst", "花\n"}, {"00", ">花\n5\nend2\n10\n"}, {"10", ">ending\n"}},
+     .endings = {"end1", "end2"},
+     .reached = {{2, 5, nullptr}},
+     .unreached = {{3,
+                    "end3 needs 30 love points; the most any play collects before an ending "
+                    "line is 0"}}},
+};
 
-TEST(EndingSearch, NegativePoints) {
-  // 00 must be answered right (otherwise the game starts over); then a gift that costs
-  // points is the only way under 20.
-  StoryFolder story;
-  story.Write("dat/lst.dat", "花\n毒\n");
-  story.Write("dat/00.dat", ">花\n30\n10\n99\n");
-  story.Write("dat/99.dat", "帰ってしまった。\n-p\n>end\n");
-  story.Write("dat/10.dat", ">毒\n-15\n20\n20\n");
-  story.Write("dat/20.dat", ">ending\n");
-  for (const char* ending : {"end1", "end2", "end3"}) {
-    story.Write(std::string("dat/") + ending + ".dat", "おわり\n-p\n>end\n");
-  }
-  const Story loaded = story.Load();
-  const EndingSearch search = SearchEndings(loaded);
-  EXPECT_EQ(AnswersText(search.endings[0].answers), "00 花 (+30), 10 毒 (-15)");
-  EXPECT_EQ(search.endings[0].love, 15);
-  EXPECT_EQ(AnswersText(search.endings[2].answers), "00 花 (+30), 10 time-out");
-  EXPECT_EQ(WhyUnreached(loaded, search, 2),
-            "end2 needs 20 to 29 love points; plays reach an ending line with 15 or 30 love "
-            "points, and nothing between");
-  ExpectThePlayReaches(story, search, 1, 15);
-  ExpectThePlayReaches(story, search, 3, 30);
-}
+std::string SearchName(const ::testing::TestParamInfo<SearchCase>& test) { return test.param.name; }
 
-TEST(EndingSearch, LovePointsAreHeldInSixteenBits) {
-  StoryFolder story;
-  story.Write("dat/lst.dat", "花\n毒\n");
-  story.Write("dat/00.dat", ">花\n40000\n10\n10\n");
-  story.Write("dat/10.dat", ">毒\n-70000\n20\n20\n");
-  story.Write("dat/20.dat", ">ending\n");
-  for (const char* ending : {"end1", "end2", "end3"}) {
-    story.Write(std::string("dat/") + ending + ".dat", "おわり\n-p\n>end\n");
-  }
-  const EndingSearch search = SearchEndings(story.Load());
-  EXPECT_EQ(search.love_at_ending_lines, (std::set<std::int16_t>{-32768, 0, 32767}));
-  ExpectThePlayReaches(story, search, 3, 32767);
-}
-
-TEST(EndingSearch, AnEndingNamedByAGiftBlock) {
-  StoryFolder story;
-  story.Write("dat/lst.dat", "花\n");
-  story.Write("dat/00.dat", ">花\n5\nend2\n10\n");
-  story.Write("dat/10.dat", ">ending\n");
-  for (const char* ending : {"end1", "end2"}) {
-    story.Write(std::string("dat/") + ending + ".dat", "おわり\n-p\n>end\n");
-  }
-  const Story loaded = story.Load();
-  const EndingSearch search = SearchEndings(loaded);
-  const EndingReach& end2 = search.endings[1];
-  ASSERT_TRUE(end2.reached);
-  EXPECT_EQ(end2.love, 5);
-  EXPECT_EQ(end2.from_scene, "dat/00.dat");
-  EXPECT_EQ(end2.from_line, 3u);
-  EXPECT_FALSE(search.endings[2].reached);
-  // end3 has no file and no play reaches it: a note, not an error.
-  EXPECT_NE(story.Report().find("dat/end3.dat: note: no play reaches end3: end3 needs 30 love "
-                                "points; the most any play collects before an ending line is 0\n"),
-            std::string::npos)
-      << story.Report();
-  ExpectThePlayReaches(story, search, 2, 5);
-}
+INSTANTIATE_TEST_SUITE_P(Stories, EndingSearchTest, ::testing::ValuesIn(kSearches), SearchName);
 
 TEST(EndingSearch, StopsAtItsLimitAndSaysSo) {
   // Ten prompts, each for its own item: 2^10 ways to give them.
@@ -216,9 +191,7 @@ TEST(EndingSearch, StopsAtItsLimitAndSaysSo) {
   story.Write("dat/lst.dat", items);
   story.Write("dat/00.dat", ">ive>10\n");
   story.Write("dat/90.dat", ">ending\n");
-  for (const char* ending : {"end1", "end2", "end3"}) {
-    story.Write(std::string("dat/") + ending + ".dat", "おわり\n-p\n>end\n");
-  }
+  story.WriteEndings();
   const Story loaded = story.Load();
   const EndingSearch full = SearchEndings(loaded);
   EXPECT_FALSE(full.limit_hit);

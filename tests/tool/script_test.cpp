@@ -40,22 +40,20 @@ TEST(Script, ReadsOneActionALine) {
 }
 
 TEST(Script, ErrorsNameTheLine) {
-  EXPECT_EQ(
-      ErrorOf("show\njump 3\n"),
-      "script line 2: unknown action \"jump\" (wait, click, select, give, about, show, close)");
-  EXPECT_EQ(ErrorOf("wait -1"),
-            "script line 1: wait takes a whole number of milliseconds, 0 or more");
-  EXPECT_EQ(ErrorOf("wait 1.5"),
-            "script line 1: wait takes a whole number of milliseconds, 0 or more");
-  EXPECT_EQ(ErrorOf("wait"), "script line 1: expected \"wait MS\"");
-  EXPECT_EQ(ErrorOf("wait 99999999999999999999"),
-            "script line 1: wait takes a whole number of milliseconds, 0 or more");
-  EXPECT_EQ(ErrorOf("click up"), "script line 1: click takes left, right or middle");
-  EXPECT_EQ(ErrorOf("select one"), "script line 1: select takes an entry number, 0 or more");
-  EXPECT_EQ(ErrorOf("give 2"), "script line 1: expected \"give\"");
-  EXPECT_EQ(
-      ErrorOf("Show"),
-      "script line 1: unknown action \"Show\" (wait, click, select, give, about, show, close)");
+  const std::string not_ms = "wait takes a whole number of milliseconds, 0 or more";
+  const std::string actions = " (wait, click, select, give, about, show, close)";
+  const std::pair<const char*, std::string> cases[] = {
+      {"show\njump 3\n", "script line 2: unknown action \"jump\"" + actions},
+      {"Show", "script line 1: unknown action \"Show\"" + actions},
+      {"wait -1", "script line 1: " + not_ms},
+      {"wait 1.5", "script line 1: " + not_ms},
+      {"wait 99999999999999999999", "script line 1: " + not_ms},
+      {"wait", "script line 1: expected \"wait MS\""},
+      {"click up", "script line 1: click takes left, right or middle"},
+      {"select one", "script line 1: select takes an entry number, 0 or more"},
+      {"give 2", "script line 1: expected \"give\""},
+  };
+  for (const auto& [script, error] : cases) EXPECT_EQ(ErrorOf(script), error) << script;
 }
 
 TEST(VirtualClock, TicksRunInTimeOrderAndTiesByTheirLastStart) {

@@ -1,39 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
-#include <nlohmann/json.hpp>
-#include <sstream>
 
-#include "../media/midi_bytes.h"
-#include "tool/scripted_player.h"
+#include "story_folder.h"
 
 namespace velune {
 namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
-
-struct Result {
-  int status = 0;
-  std::vector<json> lines;
-  std::string out;
-  std::string err;
-};
-
-Result Play(const std::string& game_dir, const std::string& script, bool trace = false) {
-  std::istringstream in(script);
-  const auto actions = ParseScript(in);
-  std::ostringstream out;
-  std::ostringstream err;
-  Result result;
-  result.status = PlayScript(game_dir, actions, trace, out, err);
-  result.out = out.str();
-  result.err = err.str();
-  std::istringstream lines(result.out);
-  for (std::string line; std::getline(lines, line);) result.lines.push_back(json::parse(line));
-  return result;
-}
+using testing::Play;
+using testing::StoryFolder;
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream file(path);
@@ -45,9 +22,9 @@ class SampleStoryTest : public ::testing::TestWithParam<std::pair<const char*, i
 
 TEST_P(SampleStoryTest, EachEndingIsReachedByPlay) {
   const auto [ending, love] = GetParam();
-  const fs::path tests = fs::path(__FILE__).parent_path();
-  const auto result = Play((tests / "../../games/sample").string(),
-                           ReadFile(tests / "plays" / (std::string(ending) + ".play")));
+  const auto result =
+      Play(testing::SamplePath(),
+           ReadFile(fs::path(__FILE__).parent_path() / "plays" / (std::string(ending) + ".play")));
   ASSERT_EQ(result.status, kRunOk) << result.out << result.err;
   const auto last_ending =
       std::find_if(result.lines.rbegin(), result.lines.rend(),
@@ -64,23 +41,14 @@ INSTANTIATE_TEST_SUITE_P(Endings, SampleStoryTest,
 
 class ScriptedPlayerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("velune-play-" + std::to_string(::getpid()));
-    fs::create_directories(dir / "dat");
-    fs::create_directories(dir / "grf");
-    Write("dat/lst.dat", "\x89\xd4\r\n\x8e\x77\x97\xd6\r\n");  // 花, 指輪
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  void Write(const std::string& relative, const std::string& bytes) {
-    std::ofstream(dir / relative, std::ios::binary) << bytes;
-  }
-  fs::path dir;
+  void SetUp() override { story.Write("dat/lst.dat", "花\n指輪\n"); }
+  StoryFolder story;
 };
 
 TEST_F(ScriptedPlayerTest, SnapshotsFollowTheContract) {
-  Write("dat/00.dat", "\xEF\xBB\xBF>img>none\r\n雨。\r\n>花\r\n3\r\n10\r\n10\r\n");
-  Write("dat/10.dat", "\xEF\xBB\xBF>end\r\n");
-  const auto result = Play(dir.string(), "show\nwait 300\nshow\nselect 0\ngive\nshow\nabout\n");
+  story.WriteBytes("dat/00.dat", "\xEF\xBB\xBF>img>none\r\n雨。\r\n>花\r\n3\r\n10\r\n10\r\n");
+  story.WriteBytes("dat/10.dat", "\xEF\xBB\xBF>end\r\n");
+  const auto result = Play(story.Path(), "show\nwait 300\nshow\nselect 0\ngive\nshow\nabout\n");
   EXPECT_EQ(result.status, kRunOk);
   const std::string expected =
       R"({"t":0,"scene":"00","text":"","page":0,"love":0,"meter":"","meterTip":"","items":["花","指輪"],"selected":-1,"give":false,"listBg":"#000000","reader":"reading","prompt":false,"picture":null,"music":"closed"})"
@@ -95,8 +63,8 @@ TEST_F(ScriptedPlayerTest, SnapshotsFollowTheContract) {
 }
 
 TEST_F(ScriptedPlayerTest, AGameErrorEndsTheRunWithItsMessage) {
-  Write("dat/00.dat", "a\r\n>ive>missing\r\n");
-  const auto result = Play(dir.string(), "wait 1000\nshow\n");
+  story.WriteBytes("dat/00.dat", "a\r\n>ive>missing\r\n");
+  const auto result = Play(story.Path(), "wait 1000\nshow\n");
   EXPECT_EQ(result.status, kRunGameError);
   ASSERT_EQ(result.lines.size(), 1u);
   EXPECT_EQ(result.lines[0]["t"], 200);
@@ -105,32 +73,32 @@ TEST_F(ScriptedPlayerTest, AGameErrorEndsTheRunWithItsMessage) {
 }
 
 TEST_F(ScriptedPlayerTest, AnErrorAtStartUpIsReportedAtTimeZero) {
-  fs::remove(dir / "dat/lst.dat");
-  const auto result = Play(dir.string(), "show\n");
+  story.Remove("dat/lst.dat");
+  const auto result = Play(story.Path(), "show\n");
   EXPECT_EQ(result.status, kRunGameError);
   EXPECT_EQ(result.out, R"({"t":0,"error":"cannot open dat/lst.dat: no such file"})"
                         "\n");
 }
 
 TEST_F(ScriptedPlayerTest, SelectingAnEntryThatIsNotThereStopsTheRun) {
-  Write("dat/00.dat", ">end\r\n");
-  const auto result = Play(dir.string(), "show\n\nselect 2\nshow\n");
+  story.WriteBytes("dat/00.dat", ">end\r\n");
+  const auto result = Play(story.Path(), "show\n\nselect 2\nshow\n");
   EXPECT_EQ(result.status, kRunBadScript);
   EXPECT_EQ(result.lines.size(), 1u);  // what was printed stays
   EXPECT_EQ(result.err, "script line 3: select 2: the gift list has 2 entries at this moment\n");
 }
 
 TEST_F(ScriptedPlayerTest, TheTuneRepeatsWithinASecondOfItsEnd) {
-  Write("dat/00.dat", "a\r\n");
-  Write("dat/bgm.mid", testing::TuneOfMs(1500));
-  const auto result = Play(dir.string(), "wait 2000\nshow\nclose\nshow\n", true);
+  story.WriteBytes("dat/00.dat", "a\r\n");
+  story.WriteBytes("dat/bgm.mid", testing::TuneOfMs(1500));
+  const auto result = Play(story.Path(), "wait 2000\nshow\nclose\nshow\n", true);
   EXPECT_EQ(result.status, kRunOk);
   std::vector<std::string> trace;
   for (const auto& line : result.lines) {
     if (line.contains("mci"))
       trace.push_back(std::to_string(line["t"].get<int>()) + " " + line["mci"].get<std::string>());
   }
-  const std::string open = "0 open \"" + dir.string() + "/dat/bgm.mid\" alias MIDI";
+  const std::string open = "0 open \"" + story.Path() + "/dat/bgm.mid\" alias MIDI";
   EXPECT_EQ(trace, (std::vector<std::string>{"0 close MIDI notify", open, "0 play MIDI notify",
                                              "1000 status MIDI mode", "2000 status MIDI mode",
                                              "2000 seek MIDI to start", "2000 play MIDI from 0",

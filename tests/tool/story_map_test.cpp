@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 
+#include "story/line_reader.h"
 #include "story_folder.h"
 #include "tool/graphviz.h"
 #include "tool/story_map.h"
@@ -14,14 +15,11 @@ namespace velune {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::SamplePath;
 using testing::StoryFolder;
 
-const fs::path kSample = fs::path(__FILE__).parent_path() / "../../games/sample";
-
 std::string MapOf(const std::string& game_dir) {
-  DiskFileSystem files;
-  HeadlessPictures pictures;
-  const Story story = LoadStory(files, pictures, game_dir);
+  const Story story = testing::LoadFolder(game_dir);
   const EndingSearch search = SearchEndings(story);
   return StoryMapDot(story, search, CheckStory(story, search), "map");
 }
@@ -38,9 +36,9 @@ std::vector<std::string> SceneNames(const std::string& game_dir) {
 }
 
 TEST(StoryMap, TheSampleStoryAsDot) {
-  const std::string dot = MapOf(kSample.string());
+  const std::string dot = MapOf(SamplePath());
   EXPECT_EQ(dot.rfind("digraph story {", 0), 0u);
-  for (const std::string& name : SceneNames(kSample.string())) {
+  for (const std::string& name : SceneNames(SamplePath())) {
     EXPECT_NE(dot.find("<b>" + name + "</b>"), std::string::npos) << name;
   }
   for (const char* label :
@@ -61,20 +59,20 @@ TEST(StoryMap, ErrorsAndUnreachedScenesStandOut) {
   story.Write("dat/25.dat", "指輪だ。\n>ive>30\n");                  // no play gets here
   story.Write("dat/99.dat", "使われない。\n>ive>30\n");              // nothing leads here
   story.Write("dat/end2.dat", "おわり。\n");                         // stands still
+  story.WriteBytes("dat/end1.dat", std::string(kLongestLine + 1, 'x'));
   const std::string dot = MapOf(story.Path());
-  EXPECT_NE(dot.find("missing file"), std::string::npos);
-  EXPECT_NE(dot.find("no play gets here"), std::string::npos);
-  EXPECT_NE(dot.find("subgraph cluster_unlinked"), std::string::npos);
-  EXPECT_NE(dot.find("(not on the list)"), std::string::npos);
-  EXPECT_NE(dot.find("stands still for good"), std::string::npos);
-  EXPECT_NE(dot.find("1 error"), std::string::npos);
+  for (const char* shown :
+       {"missing file", "no play gets here", "subgraph cluster_unlinked", "(not on the list)",
+        "stands still for good", "error: line too long", "1 error"}) {
+    EXPECT_NE(dot.find(shown), std::string::npos) << shown;
+  }
 }
 
 TEST(StoryMap, TheSampleStoryDrawnAsSvg) {
   if (!FindDotProgram()) GTEST_SKIP() << "Graphviz is not installed";
   StoryFolder out;
   const std::string svg = out.Path() + "/map.svg";
-  RenderDot(MapOf(kSample.string()), "svg", svg);
+  RenderDot(MapOf(SamplePath()), "svg", svg);
 
   QFile file(QString::fromStdString(svg));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -87,7 +85,7 @@ TEST(StoryMap, TheSampleStoryDrawnAsSvg) {
     }
   }
   ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-  for (const std::string& name : SceneNames(kSample.string())) {
+  for (const std::string& name : SceneNames(SamplePath())) {
     EXPECT_TRUE(texts.count(name) || texts.count("▶ " + name)) << name;
   }
 }

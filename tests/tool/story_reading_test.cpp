@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "story/line_reader.h"
 #include "story_folder.h"
 #include "tool/line_look.h"
 #include "tool/scene_walk.h"
@@ -45,30 +46,35 @@ TEST(TextFile, AByteOrderMarkMeansUtf8) {
   EXPECT_TRUE(ReadBytes("").lines.empty());
 }
 
-TEST(LineLook, CommandsAreAMarkerAndTheirKeyword) {
-  EXPECT_EQ(LooksLike(">img>town"), LineKind::kPicture);
-  EXPECT_EQ(LooksLike(">ive>10"), LineKind::kJump);
-  EXPECT_EQ(LooksLike(">ending"), LineKind::kEnding);
-  EXPECT_EQ(LooksLike(">end"), LineKind::kRestart);
-  EXPECT_EQ(LooksLike("-p"), LineKind::kPageBreak);
-  EXPECT_EQ(LooksLike("#hantei note"), LineKind::kIgnored);
-  EXPECT_EQ(LooksLike("// hantei note"), LineKind::kIgnored);
-  EXPECT_EQ(LooksLike(">p"), LineKind::kPrompt);  // a prompt for the item "p"
-  EXPECT_EQ(LooksLike(">pen"), LineKind::kPrompt);
-  EXPECT_EQ(LooksLike(">花"), LineKind::kPrompt);
-  EXPECT_EQ(LooksLike(""), LineKind::kText);
-  EXPECT_EQ(LooksLike("Send it"), LineKind::kText);
-  EXPECT_EQ(LooksLike("あend"), LineKind::kText);
-  EXPECT_EQ(LooksLike("...weekend"), LineKind::kText);
+TEST(TextFile, StopsAtALineTooLongForTheGamesReader) {
+  // Long lines of two-byte characters are measured in bytes, as the game measures them.
+  std::string wide;
+  for (int i = 0; i < 300'000; ++i) wide += "\x82\xA0";
+  const TextFile text =
+      ReadBytes(wide + "\r\nb\r\n" + std::string(kLongestLine + 1, 'x') + "\r\nc\r\n");
+  ASSERT_EQ(text.lines.size(), 2u);
+  EXPECT_EQ(text.lines[0].bytes, wide);
+  EXPECT_EQ(text.lines[1].text, "b");
+  EXPECT_EQ(text.long_line, 3u);
+  const TextFile longest = ReadBytes("a\r" + std::string(kLongestLine, 'x'));
+  ASSERT_EQ(longest.lines.size(), 2u);
+  EXPECT_EQ(longest.long_line, 0u);
+  EXPECT_EQ(ReadBytes(std::string(kLongestLine + 1, 'x')).long_line, 1u);
 }
 
-TEST(LineLook, WhereTheKeywordIs) {
-  EXPECT_EQ(KeywordCharacter("See you next weekend", "end"), 18u);
-  EXPECT_EQ(KeywordCharacter("あいend", "end"), 3u);
-  EXPECT_FALSE(KeywordCharacter("abc", "end"));
-  EXPECT_EQ(WordAroundKeyword("See you next weekend!", "end"), "weekend");
-  EXPECT_EQ(WordAroundKeyword(">end", "end"), "");
-  EXPECT_EQ(KeywordPlace("So happy!", LineKind::kPageBreak), "\"p\" (in \"happy\") at character 6");
+TEST(LineLook, CommandsAreAMarkerAndTheirKeyword) {
+  using enum LineKind;
+  EXPECT_EQ(LooksLike(">img>town"), kPicture);
+  EXPECT_EQ(LooksLike(">ive>10"), kJump);
+  EXPECT_EQ(LooksLike(">ending"), kEnding);
+  EXPECT_EQ(LooksLike(">end"), kRestart);
+  EXPECT_EQ(LooksLike("-p"), kPageBreak);
+  for (const char* line : {"#hantei note", "// hantei note"}) EXPECT_EQ(LooksLike(line), kIgnored);
+  // ">p" asks for the item "p".
+  for (const char* line : {">p", ">pen", ">花"}) EXPECT_EQ(LooksLike(line), kPrompt) << line;
+  for (const char* line : {"", "Send it", "あend", "...weekend"}) {
+    EXPECT_EQ(LooksLike(line), kText) << line;
+  }
 }
 
 TEST(SceneWalk, FollowsTheReader) {
@@ -88,49 +94,10 @@ TEST(SceneWalk, FollowsTheReader) {
   EXPECT_EQ(walk.pictures.size(), 1u);
   EXPECT_EQ(walk.first_text_line, 2u);
 
-  EXPECT_EQ(WalkScene({}).exit, SceneExit::kEmpty);
-  EXPECT_EQ(WalkScene({"text"}).exit, SceneExit::kStandsStill);
-  EXPECT_EQ(WalkScene({"-p"}).exit, SceneExit::kStandsStill);
-  EXPECT_EQ(WalkScene({">img>a"}).exit, SceneExit::kReadsPastEnd);
-  EXPECT_EQ(WalkScene({"#hantei"}).exit, SceneExit::kReadsPastEnd);
-  EXPECT_EQ(WalkScene({">img", ">ive>1"}).exit, SceneExit::kNameTooShort);
-  EXPECT_EQ(WalkScene({">ive>"}).jump->name, "");  // five characters: an empty name
   EXPECT_EQ(WalkScene({">花", "1"}).gift->lines_after, 1u);
-  EXPECT_EQ(WalkScene({"-pend", "x"}).exit, SceneExit::kRestart);
-}
-
-// The disk, except that one file cannot be read.
-class OneUnreadableFile : public DiskFileSystem {
- public:
-  explicit OneUnreadableFile(std::string path) : path_(std::move(path)) {}
-  std::unique_ptr<ByteSource> OpenRead(const std::string& path) override {
-    if (path == path_) throw std::runtime_error("permission denied");
-    return DiskFileSystem::OpenRead(path);
-  }
-
- private:
-  std::string path_;
-};
-
-TEST(StoryCheck, AFileTheGameCannotRead) {
-  StoryFolder story;
-  story.WriteCleanStory();
-  OneUnreadableFile files(story.Path() + "/dat/20.dat");
-  HeadlessPictures pictures;
-  const Story loaded = LoadStory(files, pictures, story.Path());
-  const Findings findings = CheckStory(loaded, SearchEndings(loaded));
-  std::ostringstream out;
-  for (const Finding& f : findings.Sorted()) {
-    if (f.severity != Severity::kNote) WriteFindingLine(out, f);
-  }
-  EXPECT_EQ(out.str(),
-            "dat/20.dat: error: the scene file cannot be read (permission denied): the game stops "
-            "with an error when it opens it\n"
-            "dat/30.dat: warning: no jump, gift block or ending line leads to this scene from 00: "
-            "no play ever shows it\n"
-            "dat/end1.dat: warning: no play reaches end1: no play reaches an ending line\n"
-            "dat/end2.dat: warning: no play reaches end2: no play reaches an ending line\n"
-            "dat/end3.dat: warning: no play reaches end3: no play reaches an ending line\n");
+  // A line too long is there for the reader until it comes to read it.
+  EXPECT_EQ(WalkScene({}, true).exit, SceneExit::kLineTooLong);
+  EXPECT_EQ(WalkScene({}, true).exit_line, 1u);
 }
 
 TEST(Findings, SortedByFileAndLineWithASummary) {
