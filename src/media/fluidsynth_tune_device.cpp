@@ -36,12 +36,17 @@ constexpr int kDrumBank = 128;
 constexpr double kGain = 0.5;
 
 // Background music needs no short latency: larger periods wake the audio thread less.
-// FluidSynth's largest period, 186 ms at 44.1 kHz, brings the wake-ups of its sound
-// output and the sound server's client thread from about 290 a second (at 2048 frames)
-// to about 50 while the game waits for a click; the tune's own commands are not delayed
-// (a stop or close drops what the sound server still holds).
+// FluidSynth's largest period, 8192 frames (371 ms at 22.05 kHz), brings the wake-ups of
+// its sound output and the sound server's client thread from about 290 a second (2048
+// frames at 44.1 kHz) to about 25 while the game waits for a click; the tune's own
+// commands are not delayed (a stop or close drops what the sound server still holds).
 constexpr int kPeriodFrames = 8192;
-constexpr int kPeriods = 4;
+constexpr int kPeriods = 2;
+
+// A background tune of a few instruments sounds a few dozen voices at once (the bundled
+// waltz at most 58, release tails included); FluidSynth's default of 256 holds some
+// 1.5 MB more for voices that never sound.
+constexpr int kPolyphony = 128;
 
 // General MIDI soundfonts where Debian and other systems install them; tried after the
 // soundfont that FluidSynth itself loads by default.
@@ -298,6 +303,7 @@ class FluidSynthTuneDevice::Worker {
     fluid_settings_setint(settings, "player.reset-synth", 0);
     fluid_settings_setnum(settings, "synth.gain", kGain);
     fluid_settings_setnum(settings, "synth.sample-rate", options_.sample_rate);
+    fluid_settings_setint(settings, "synth.polyphony", kPolyphony);
     fluid_settings_setint(settings, "audio.period-size", kPeriodFrames);
     fluid_settings_setint(settings, "audio.periods", kPeriods);
     for (const auto& [name, value] : options_.settings) Apply(settings, name, value);

@@ -32,7 +32,9 @@ class FluidSynthTuneDevice : public TuneDevice {
     std::vector<std::pair<std::string, std::string>> settings;
     // No sound output at all: the owner of the device pulls the sound with Render().
     bool offline = false;
-    double sample_rate = 44100;
+    // 22.05 kHz, as the software synthesizers of the game's day played: half the work
+    // of 44.1 kHz, and a General MIDI soundfont holds little above 11 kHz.
+    double sample_rate = 22050;
   };
 
   // What became of the tune last opened.
