@@ -40,32 +40,33 @@ SeenBox ShowAndAnswer(const std::function<void()>& show) {
   return seen;
 }
 
-TEST(MessageBoxesTest, TheAboutBoxIsModalWithOkOnlyAndNoIcon) {
-  QWidget window;
-  window.show();
-  const SeenBox box = ShowAndAnswer(
-      [&] { SystemMessageBoxes().about(&window, QString::fromUtf8("\n良かったら♪")); });
-  ASSERT_TRUE(box.seen);
-  EXPECT_EQ(box.title, "Velune");
-  EXPECT_EQ(box.text, QString::fromUtf8("\n良かったら♪"));
-  EXPECT_EQ(box.icon, QMessageBox::NoIcon);
-  EXPECT_EQ(box.buttons.size(), 1);
-  EXPECT_EQ(box.standard, QMessageBox::Ok);
-  EXPECT_TRUE(box.modal);
-  EXPECT_EQ(box.format, Qt::PlainText);
-}
-
-TEST(MessageBoxesTest, TheErrorBoxNamesTheErrorAsPlainText) {
-  QWidget window;
-  window.show();
-  const SeenBox box = ShowAndAnswer(
-      [&] { SystemMessageBoxes().error(&window, "dat/00.dat, line 3: <b>not</b> found"); });
-  ASSERT_TRUE(box.seen);
-  EXPECT_EQ(box.title, "Velune");
-  EXPECT_EQ(box.text, "dat/00.dat, line 3: <b>not</b> found");
-  EXPECT_EQ(box.format, Qt::PlainText);
-  EXPECT_EQ(box.standard, QMessageBox::Ok);
-  EXPECT_TRUE(box.modal);
+// The about box shows the text as it is with no icon, the error box with the critical
+// one; each is modal, titled Velune, with an OK button only and the text plain.
+TEST(MessageBoxesTest, TheAboutAndTheErrorBox) {
+  const struct {
+    void (*show)(QWidget*, const QString&);
+    QString text;
+    QMessageBox::Icon icon;
+  } boxes[] = {
+      {[](QWidget* w, const QString& t) { SystemMessageBoxes().about(w, t); },
+       QString::fromUtf8("\n良かったら♪"), QMessageBox::NoIcon},
+      {[](QWidget* w, const QString& t) { SystemMessageBoxes().error(w, t); },
+       "dat/00.dat, line 3: <b>not</b> found", QMessageBox::Critical},
+  };
+  for (const auto& expected : boxes) {
+    SCOPED_TRACE(expected.text.toStdString());
+    QWidget window;
+    window.show();
+    const SeenBox box = ShowAndAnswer([&] { expected.show(&window, expected.text); });
+    ASSERT_TRUE(box.seen);
+    EXPECT_EQ(box.title, "Velune");
+    EXPECT_EQ(box.text, expected.text);
+    EXPECT_EQ(box.icon, expected.icon);
+    EXPECT_EQ(box.buttons.size(), 1);
+    EXPECT_EQ(box.standard, QMessageBox::Ok);
+    EXPECT_TRUE(box.modal);
+    EXPECT_EQ(box.format, Qt::PlainText);
+  }
 }
 
 }  // namespace

@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "../media/tiny_gif.h"
-#include "game_folder_fixture.h"
+#include "window_fixture.h"
 
 namespace velune::testing {
 namespace {
@@ -34,10 +33,17 @@ class PictureDisplayTest : public ::testing::Test {
   PictureDisplay display_{area_};
 };
 
-TEST_F(PictureDisplayTest, NothingIsDrawnBeforeAPictureIsLoaded) {
+// The formats are told from the content in tests/media/picture_loader_test.cpp.
+
+TEST_F(PictureDisplayTest, NothingIsDrawnBeforeAPictureIsLoadedNorOnAnEmptyArea) {
   display_.StretchToArea();
   EXPECT_EQ(area_.drawings, 0);
   EXPECT_TRUE(display_.Current().isNull());
+  folder_.Picture("pic", TwoHalves(4, 3));
+  ASSERT_TRUE(display_.Load(PathOf("pic")));
+  area_.size = QSize(0, 0);
+  display_.StretchToArea();
+  EXPECT_EQ(area_.drawings, 0);
 }
 
 TEST_F(PictureDisplayTest, TheWholePictureCoversTheWholeArea) {
@@ -52,17 +58,6 @@ TEST_F(PictureDisplayTest, TheWholePictureCoversTheWholeArea) {
   EXPECT_EQ(area_.shown.pixelColor(30, 10), QColor(0, 0, 255));
   EXPECT_EQ(area_.shown.pixelColor(70, 10), QColor(0, 255, 0));
   EXPECT_EQ(area_.shown.pixelColor(99, 19), QColor(0, 255, 0));
-}
-
-TEST_F(PictureDisplayTest, ALargerPictureIsReducedWithSmoothing) {
-  folder_.Picture("big", TwoHalves(400, 300), "PNG");
-  ASSERT_TRUE(display_.Load(PathOf("big")));
-  display_.StretchToArea();
-  ASSERT_EQ(area_.shown.size(), QSize(40, 30));
-  EXPECT_EQ(area_.shown.pixelColor(5, 15), QColor(0, 0, 255));
-  EXPECT_EQ(area_.shown.pixelColor(35, 15), QColor(0, 255, 0));
-  const QColor seam = area_.shown.pixelColor(20, 15);  // smooth filtering blends at the seam
-  EXPECT_TRUE(seam == QColor(0, 255, 0) || seam.blue() > 0) << seam.name().toStdString();
 }
 
 TEST_F(PictureDisplayTest, EachPictureAndSizeIsScaledOnce) {
@@ -93,25 +88,7 @@ TEST_F(PictureDisplayTest, AFailedLoadKeepsTheCurrentPicture) {
   EXPECT_EQ(area_.shown.pixelColor(0, 0), QColor(0, 0, 255));
 }
 
-TEST_F(PictureDisplayTest, TheFormatIsToldFromTheContent) {
-  for (const char* format : {"BMP", "PNG", "JPEG"}) {
-    folder_.Picture(format, OneColour(16, 12, qRgb(255, 255, 0)), format);
-    ASSERT_TRUE(display_.Load(PathOf(format))) << format;
-    display_.StretchToArea();
-    const QColor middle = area_.shown.pixelColor(20, 15);
-    EXPECT_GT(middle.red(), 240) << format;
-    EXPECT_GT(middle.green(), 240) << format;
-    EXPECT_LT(middle.blue(), 16) << format;
-  }
-}
-
-TEST_F(PictureDisplayTest, AGifIsReadToo) {
-  folder_.Bytes("grf/gif.dat", RedGif());
-  ASSERT_TRUE(display_.Load(PathOf("gif")));
-  display_.StretchToArea();
-  EXPECT_EQ(area_.shown.pixelColor(20, 15), QColor(255, 0, 0));
-}
-
+// Smoothly reduced.
 TEST_F(PictureDisplayTest, AFarLargerPictureLooksAsIfScaledAtOnce) {
   // Drawn from a halved copy, and that from one halved again: the drawing is the picture
   // averaged down all the same, pixel for pixel within a shade or two.
@@ -141,14 +118,6 @@ TEST_F(PictureDisplayTest, AFarLargerPictureLooksAsIfScaledAtOnce) {
   EXPECT_LT(area_.shown.pixelColor(2, 2).blue(), 55);
   EXPECT_GT(area_.shown.pixelColor(8, 2).blue(), 200);
   EXPECT_EQ(display_.Scalings(), 1);
-}
-
-TEST_F(PictureDisplayTest, AnEmptyAreaGetsNoDrawing) {
-  folder_.Picture("pic", TwoHalves(4, 3));
-  ASSERT_TRUE(display_.Load(PathOf("pic")));
-  area_.size = QSize(0, 0);
-  display_.StretchToArea();
-  EXPECT_EQ(area_.drawings, 0);
 }
 
 }  // namespace

@@ -47,10 +47,7 @@ show
 
 // What the window shows, in the words of the scripted player's snapshots.
 nlohmann::json ShownBy(const GameWindow& window) {
-  const auto* lbl = window.findChild<CaptionLabel*>("Lbl");
-  const auto* love = window.findChild<CaptionLabel*>("LoveLbl");
-  const auto* list = window.findChild<QListWidget*>("Lst");
-  const auto* give = window.findChild<QPushButton*>("AddCom");
+  const QListWidget* list = Lst(&window);
   const auto caption = [](const QLabel* label) {
     return QString(label->text()).replace("\n", "\r\n").toStdString();
   };
@@ -58,12 +55,12 @@ nlohmann::json ShownBy(const GameWindow& window) {
   for (int i = 0; i < list->count(); ++i) items.push_back(list->item(i)->text().toStdString());
   const QList<QListWidgetItem*> selected = list->selectedItems();
   return {
-      {"text", caption(lbl)},
-      {"meter", caption(love)},
-      {"meterTip", love->toolTip().toStdString()},
+      {"text", caption(Lbl(&window))},
+      {"meter", caption(LoveLbl(&window))},
+      {"meterTip", LoveLbl(&window)->toolTip().toStdString()},
       {"items", items},
       {"selected", selected.isEmpty() ? -1 : list->row(selected.first())},
-      {"give", give->isVisible()},
+      {"give", AddCom(&window)->isVisible()},
       {"listBg", list->palette().color(QPalette::Base).name().toStdString()},
   };
 }
@@ -77,7 +74,6 @@ nlohmann::json Compared(const nlohmann::json& snapshot) {
 }
 
 TEST_F(WindowTest, TheWindowShowsWhatTheScriptedPlayerShows) {
-  WriteStory();
   std::istringstream script_text(kSession);
   const std::vector<Action> script = ParseScript(script_text);
 

@@ -1,31 +1,19 @@
 // The faults that hostile folders and fuzzing found, each kept from coming back.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QBuffer>
 #include <QImage>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <limits>
-#include <sstream>
 
-#include "bounded_child.h"
+#include "hostile_folder.h"
 #include "media/picture_loader.h"
-#include "picture_bombs.h"
-#include "story/disk_file_system.h"
-#include "story/game.h"
 #include "story/game_error.h"
 #include "story/line_reader.h"
 #include "story/love_points.h"
-#include "story/memory_files.h"
-#include "tool/script.h"
 
 namespace velune::testing {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Counts what the reader takes, so that a refused line is seen to stop the reading.
 class CountedSource : public ByteSource {
@@ -73,7 +61,7 @@ TEST(LongLines, AFileWithoutLineEndsIsReadNoFurtherThanTheLongestLine) {
 }
 
 // Files whose names hold "bad" give their bytes and then fail, as a bad sector does.
-class BadSectorFiles : public testing::MemoryFiles {
+class BadSectorFiles : public MemoryFiles {
  public:
   std::unique_ptr<ByteSource> OpenRead(const std::string& path) override {
     if (path.find("bad") == std::string::npos) return MemoryFiles::OpenRead(path);
@@ -95,118 +83,24 @@ class BadSectorFiles : public testing::MemoryFiles {
   }
 };
 
-struct NoPictures : PicturePort {
-  bool Load(const std::string&) override { return false; }
-  void StretchToArea() override {}
-};
-struct NoMusic : MciPort {
-  int SendString(std::string_view, char*, int) override { return 0; }
-};
-struct NoTimers : TimerPort {
-  void Arm(TimerId, bool, int) override {}
-};
-
+// A gift block whose file fails after its prompt line (the other unreadable files are in
+// folder_cases_test.cpp): unreadable, not a file that ends too soon.
 TEST(UnreadableFiles, AreReportedAsUnreadableNotAsFilesThatEndTooSoon) {
   BadSectorFiles files;
   files.Add("/g/dat/lst.dat", "a\r\n");
-  files.Add("/g/dat/00.dat", ">ive>bad\r\n");
-  files.Add("/g/dat/bad.dat", "");
-  files.Add("/g/dat/10.dat", ">ive>badgift\r\n");
-  files.Add("/g/dat/badgift.dat", ">a\r\n");  // a gift block that fails after its first line
-  NoPictures pictures;
-  NoMusic mci;
-  NoTimers timers;
-
-  Game game({files, pictures, mci, timers});
-  game.Form_Load("/g");
-  game.Form_Activate();
-  game.TimIve_Timer();  // the jump
-  game.TimIve_Timer();  // the first line of bad.dat
-  EXPECT_EQ(game.Error(), "cannot read dat/bad.dat: the file cannot be read");
-
-  files.Add("/g/dat/00.dat", ">ive>10\r\n");
-  Game gift({files, pictures, mci, timers});
-  gift.Form_Load("/g");
-  gift.Form_Activate();
-  gift.TimIve_Timer();  // on to 10
-  gift.TimIve_Timer();  // on to badgift
-  gift.TimIve_Timer();  // the prompt line
-  ASSERT_TRUE(gift.Lst_Select(0));
-  gift.AddCom_Click();
-  EXPECT_EQ(gift.Error(), "cannot read dat/badgift.dat: the file cannot be read");
+  files.Add("/g/dat/00.dat", ">ive>badgift\r\n");
+  files.Add("/g/dat/badgift.dat", ">a\r\n");
+  GameOnFiles gift(files);
+  gift.game.TimIve_Timer();  // on to badgift
+  gift.game.TimIve_Timer();  // the prompt line
+  ASSERT_TRUE(gift.game.Lst_Select(0));
+  gift.game.AddCom_Click();
+  EXPECT_EQ(gift.game.Error(), "cannot read dat/badgift.dat: the file cannot be read");
 }
 
-TEST(ErrorMessages, KeepWhatFollowsANulByteOfAStoryLine) {
-  testing::MemoryFiles files;
-  files.Add("/g/dat/lst.dat", "a\r\n");
-  files.Add("/g/dat/00.dat", std::string(">ive>x\0y\r\n", 10));
-  NoPictures pictures;
-  NoMusic mci;
-  NoTimers timers;
-  Game game({files, pictures, mci, timers});
-  game.Form_Load("/g");
-  game.Form_Activate();
-  game.TimIve_Timer();
-  EXPECT_EQ(game.Error(),
-            "the scene name \"x\u2400y\" does not name a file in the game folder (named on "
-            "dat/00.dat, line 1)");
+// A scene name with a NUL byte in it is in folder_cases_test.cpp.
+TEST(ErrorMessages, KeepWhatFollowsANulByte) {
   EXPECT_EQ(GameError(std::string("a\0b\0", 4)).what(), std::string("a\u2400b\u2400"));
-}
-
-class DiskFolder : public ::testing::Test {
- protected:
-  void SetUp() override {
-    root = fs::temp_directory_path() / ("velune-disk-" + std::to_string(::getpid()));
-    fs::create_directories(root);
-  }
-  void TearDown() override { fs::remove_all(root); }
-  fs::path root;
-};
-
-std::string OpenError(const fs::path& path) {
-  try {
-    DiskFileSystem().OpenRead(path.string());
-  } catch (const std::runtime_error& e) {
-    return e.what();
-  }
-  return "opened";
-}
-
-TEST_F(DiskFolder, PipesAndDevicesAreRefusedAtOnceInsteadOfWaitedOn) {
-  ASSERT_EQ(::mkfifo((root / "pipe").c_str(), 0644), 0);
-  EXPECT_EQ(OpenError(root / "pipe"), "it is not a plain file (a device, a pipe or a socket)");
-  EXPECT_EQ(OpenError("/dev/zero"), "it is not a plain file (a device, a pipe or a socket)");
-  fs::create_symlink("/dev/zero", root / "zero");
-  EXPECT_EQ(OpenError(root / "zero"), "it is not a plain file (a device, a pipe or a socket)");
-  EXPECT_FALSE(LoadPicture((root / "pipe").string()));
-  EXPECT_FALSE(LoadPicture("/dev/zero"));
-}
-
-TEST_F(DiskFolder, ALinkLoopIsCalledALinkLoop) {
-  fs::create_symlink("b", root / "a");
-  fs::create_symlink("a", root / "b");
-  EXPECT_EQ(OpenError(root / "a"), "Too many levels of symbolic links");
-  EXPECT_EQ(OpenError(root / "missing"), "no such file");
-  fs::create_directories(root / "folder");
-  EXPECT_EQ(OpenError(root / "folder"), "it is a folder, not a file");
-  std::ofstream(root / "plain") << "x";
-  EXPECT_EQ(OpenError(root / "plain"), "opened");
-}
-
-TEST_F(DiskFolder, PicturesLoadTheSameFromAFileAndFromBytes) {
-  QImage picture(6, 4, QImage::Format_RGB32);
-  picture.fill(Qt::blue);
-  const std::string path = (root / "p.dat").string();
-  ASSERT_TRUE(picture.save(QString::fromStdString(path), "BMP"));
-  std::ifstream in(path, std::ios::binary);
-  QByteArray bytes = QByteArray::fromStdString({std::istreambuf_iterator<char>(in), {}});
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  const auto from_bytes = LoadPicture(buffer);
-  const auto from_file = LoadPicture(path);
-  ASSERT_TRUE(from_bytes && from_file);
-  EXPECT_EQ(*from_bytes, *from_file);
-  EXPECT_EQ(from_file->size(), QSize(6, 4));
 }
 
 std::optional<QImage> FromBytes(const std::string& bytes) {

@@ -3,10 +3,7 @@
 // writing.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <string>
-
-#include "untouched.h"
+#include "hostile_folder.h"
 
 namespace velune::testing {
 namespace {

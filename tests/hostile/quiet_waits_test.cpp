@@ -2,11 +2,7 @@
 // every poll would show: the same run with its music commands traced runs every poll.
 #include <gtest/gtest.h>
 
-#include <random>
-#include <sstream>
-
 #include "hostile_folder.h"
-#include "media/midi_bytes.h"
 
 namespace velune::testing {
 namespace {
@@ -30,20 +26,11 @@ std::string RandomScript(unsigned seed) {
   std::mt19937 random(seed);
   std::string script;
   for (int i = 0; i < 40; ++i) {
-    switch (random() % 6) {
-      case 0:
-        script += "click left\n";
-        break;
-      case 1:
-        script += "click right\n";
-        break;
-      case 2:
-        script += "wait " + std::to_string(random() % 50'000) + "\n";
-        break;
-      default:
-        script += "wait " + std::to_string(random() % 3'000) + "\nshow\n";
-        break;
-    }
+    const unsigned pick = random() % 6;
+    script += pick == 0   ? std::string("click left\n")
+              : pick == 1 ? std::string("click right\n")
+              : pick == 2 ? "wait " + std::to_string(random() % 50'000) + "\n"
+                          : "wait " + std::to_string(random() % 3'000) + "\nshow\n";
   }
   return script;
 }

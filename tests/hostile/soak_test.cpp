@@ -3,13 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 #include <streambuf>
 
 #include "hostile_folder.h"
-#include "media/midi_bytes.h"
-#include "picture_bombs.h"
-#include "process_watch.h"
 
 namespace velune::testing {
 namespace {

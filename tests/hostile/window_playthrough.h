@@ -1,8 +1,17 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "game/message_boxes.h"
 
 namespace velune::testing {
+
+// Message boxes that show nothing: errors are noted, the about message is let be.
+inline MessageBoxes QuietBoxes(std::vector<QString>* errors) {
+  return {[](QWidget*, const QString&) {},
+          [errors](QWidget*, const QString& text) { errors->push_back(text); }};
+}
 
 // strace notes these file names, which name nothing, where the playthrough begins and
 // ends, so that what the test program does before and after can be told apart.

@@ -1,46 +1,19 @@
 // The game window under load: skipping through game after game for a while without
 // growing, and a whole playthrough from a read-only story folder that writes nothing.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <QListWidget>
-#include <QPushButton>
 #include <QTimer>
-#include <QtTest/QTest>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 
-#include "game/caption_label.h"
-#include "game/game_window.h"
+#include "game/window_fixture.h"
 #include "hostile_folder.h"
 #include "media/mci_interpreter.h"
-#include "media/midi_bytes.h"
 #include "media/virtual_tune_device.h"
-#include "picture_bombs.h"
-#include "process_watch.h"
-#include "story/disk_file_system.h"
-#include "story/game.h"
 #include "story/line_reader.h"
-#include "tool/virtual_clock.h"
-#include "untouched.h"
 #include "window_playthrough.h"
 
 namespace velune::testing {
 namespace {
-
-namespace fs = std::filesystem;
-
-MessageBoxes QuietBoxes(std::vector<QString>* errors) {
-  return {[](QWidget*, const QString&) {},
-          [errors](QWidget*, const QString& text) { errors->push_back(text); }};
-}
-
-CaptionLabel* Lbl(QWidget* window) { return window->findChild<CaptionLabel*>("Lbl"); }
-QListWidget* Lst(QWidget* window) { return window->findChild<QListWidget*>("Lst"); }
-QPushButton* AddCom(QWidget* window) { return window->findChild<QPushButton*>("AddCom"); }
 
 // The window soak's length in seconds: 20, or VELUNE_WINDOW_SOAK_SECONDS for a long run.
 int SoakSeconds() {
@@ -143,14 +116,8 @@ TEST(WindowLoad, TheLongestLinesAndAHundredThousandItemsAreShown) {
   std::vector<QString> errors;
   GameWindow window({files, mci, QuietBoxes(&errors), &clock});
   ASSERT_TRUE(window.Start(folder.Path()));
-  const auto wait = [&](std::int64_t ms) {
-    clock.AdvanceTo(clock.Now() + ms, [&](TimerId id) {
-      window.TimerTick(id);
-      return !window.Ended();
-    });
-  };
   EXPECT_EQ(Lst(&window)->count(), 100'000);
-  wait(300);  // two lines of a megabyte each, then the page break
+  Advance(window, clock, 300);  // two lines of a megabyte each, then the page break
   // Two lines, a line break and the continue mark, drawn.
   EXPECT_EQ(Lbl(&window)->text().size(), 2 * static_cast<qsizetype>(kLongestLine) + 1 + 3);
   EXPECT_FALSE(window.grab().isNull());
@@ -162,7 +129,7 @@ TEST(WindowLoad, TheLongestLinesAndAHundredThousandItemsAreShown) {
   EXPECT_EQ(Lst(&window)->count(), 99'999);
   EXPECT_FALSE(window.grab().isNull());
   EXPECT_EQ(window.game().Love(), 1);
-  wait(300);
+  Advance(window, clock, 300);
   QTest::mouseClick(Lbl(&window), Qt::LeftButton, {}, QPoint(5, 5));  // a new game
   EXPECT_EQ(Lst(&window)->count(), 100'000);
   EXPECT_FALSE(window.Ended()) << (errors.empty() ? "" : errors.front().toStdString());

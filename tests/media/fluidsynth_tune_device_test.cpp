@@ -2,20 +2,17 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
+#include <memory>
 #include <thread>
 #include <vector>
 
 #include "media/fluidsynth_tune_device.h"
-#include "media/mci_interpreter.h"
 #include "media/midi_length.h"
 #include "midi_bytes.h"
+#include "test_files.h"
 
 namespace velune {
 namespace {
@@ -46,20 +43,13 @@ class FluidSynthTest : public ::testing::Test {
     if (FluidSynthTuneDevice::FindSoundfont().empty()) {
       GTEST_SKIP() << "no General MIDI soundfont installed (Debian: timgm6mb-soundfont)";
     }
-    folder = std::filesystem::temp_directory_path() /
-             ("velune-fluidsynth-" + std::to_string(::getpid()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override {
-    if (!folder.empty()) std::filesystem::remove_all(folder);
+    folder = std::make_unique<testing::ScratchFolder>("velune-fluidsynth");
   }
 
   std::string Write(const std::string& name, const std::string& bytes) {
-    const auto path = folder / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
+    return folder->Write(name, bytes);
   }
+  std::string PathOf(const std::string& name) const { return folder->PathOf(name); }
 
   static FluidSynthTuneDevice::Options Offline(double sample_rate = 44100) {
     FluidSynthTuneDevice::Options options;
@@ -98,21 +88,10 @@ class FluidSynthTest : public ::testing::Test {
     return -1;
   }
 
-  std::filesystem::path folder;
+  std::unique_ptr<testing::ScratchFolder> folder;
 };
 
-TEST_F(FluidSynthTest, AMissingFileIsRefusedAndStartsNothing) {
-  FluidSynthTuneDevice device(Offline());
-  EXPECT_FALSE(device.Open((folder / "none.mid").string()));
-  EXPECT_FALSE(device.Open(folder.string()));  // a folder
-  EXPECT_FALSE(device.Open(""));
-  EXPECT_EQ(device.GetMode(), Mode::kClosed);
-  EXPECT_EQ(device.Settle(), Sound::kNone);
-  device.Play();
-  EXPECT_EQ(device.GetMode(), Mode::kClosed);
-}
-
-TEST_F(FluidSynthTest, ACorruptFileIsRefusedQuietly) {
+TEST_F(FluidSynthTest, WhatIsNoTuneIsRefusedQuietlyAndStartsNothing) {
   const std::string good = ShortTune(300);
   std::string noise(4096, '\0');
   std::generate(noise.begin(), noise.end(), [n = 7u]() mutable {
@@ -121,6 +100,9 @@ TEST_F(FluidSynthTest, ACorruptFileIsRefusedQuietly) {
   });
   FluidSynthTuneDevice device(Offline());
   ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(device.Open(PathOf("none.mid")));
+  EXPECT_FALSE(device.Open(folder->folder.string()));  // a folder
+  EXPECT_FALSE(device.Open(""));
   for (const std::string& bytes :
        {std::string(), std::string("MThd garbage"), noise, std::string("This is not a tune.\n"),
         good.substr(0, 30), "MThd" + noise}) {
@@ -128,6 +110,8 @@ TEST_F(FluidSynthTest, ACorruptFileIsRefusedQuietly) {
   }
   EXPECT_EQ(device.Settle(), Sound::kNone);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(device.GetMode(), Mode::kClosed);
+  device.Play();
   EXPECT_EQ(device.GetMode(), Mode::kClosed);
 }
 
@@ -154,21 +138,14 @@ TEST_F(FluidSynthTest, AShortTunePlaysForItsLengthAndStartsAgain) {
   EXPECT_EQ(device.GetMode(), Mode::kPlaying);
   EXPECT_GT(RenderMs(device, 50), 0.01F);  // the note of its first beat sounds again
   EXPECT_NEAR(50 + MsUntilStopped(device, 1000), 400, 5);
-}
-
-TEST_F(FluidSynthTest, ARestartIsSeenWhenPolledOnlyLongAfter) {
   // The game polls once a second; a tune shorter than that must still read stopped at
   // the poll after it ended, every time.
-  FluidSynthTuneDevice device(Offline());
-  ASSERT_TRUE(device.Open(Write("short.mid", ShortTune(200))));
-  device.Play();
-  device.Settle();
   for (int round = 0; round < 3; ++round) {
-    RenderMs(device, 1000);
-    EXPECT_EQ(device.GetMode(), Mode::kStopped) << round;
     device.SeekToStart();
     device.Play();
     device.Settle();
+    RenderMs(device, 1000);
+    EXPECT_EQ(device.GetMode(), Mode::kStopped) << round;
   }
 }
 
@@ -208,47 +185,43 @@ TEST_F(FluidSynthTest, CloseWhilePlayingSilencesIt) {
   EXPECT_GT(RenderMs(device, 50), 0.01F);
 }
 
-TEST_F(FluidSynthTest, WithoutASoundfontItIsQuiet) {
+// Without a soundfont (a missing file, or one that is no soundfont), or without a sound
+// output (a driver that does not exist, and ALSA on a sound card that is not there, which
+// prints its errors on the console unless it is told not to), it is quiet and says
+// nothing. It plays on in silence, so the game never restarts it in vain.
+TEST_F(FluidSynthTest, WithoutASoundfontOrASoundOutputItIsQuietAndSaysNothing) {
   const std::string tune = Write("short.mid", ShortTune(100));
-  for (const std::string& soundfont : {(folder / "none.sf2").string(), tune}) {
-    auto options = Offline();
-    options.soundfont = soundfont;
+  std::vector<std::pair<const char*, FluidSynthTuneDevice::Options>> ways;
+  for (const std::string& soundfont : {PathOf("none.sf2"), tune}) {
+    ways.emplace_back("soundfont", Offline());
+    ways.back().second.soundfont = soundfont;
+  }
+  ways.emplace_back("no such driver", FluidSynthTuneDevice::Options{});
+  ways.back().second.drivers = {"no-such-driver"};
+  ways.emplace_back("no sound card", FluidSynthTuneDevice::Options{});
+  ways.back().second.drivers = {"alsa"};
+  ways.back().second.settings = {{"audio.alsa.device", "hw:99"}};
+  for (const auto& [way, options] : ways) {
+    SCOPED_TRACE(way);
     FluidSynthTuneDevice device(options);
     ::testing::internal::CaptureStderr();
     ASSERT_TRUE(device.Open(tune));  // the tune itself is fine
     device.Play();
     EXPECT_EQ(device.Settle(), Sound::kQuiet);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-    EXPECT_EQ(RenderMs(device, 300), 0.0F);
-    // It plays on in silence, so the game never restarts it in vain.
+    if (options.offline) {
+      EXPECT_EQ(RenderMs(device, 300), 0.0F);
+    }
     EXPECT_EQ(device.GetMode(), Mode::kPlaying);
     device.Stop();
     EXPECT_EQ(device.GetMode(), Mode::kStopped);
   }
 }
 
-TEST_F(FluidSynthTest, WithoutASoundOutputItIsQuietAndSaysNothing) {
-  // A driver that does not exist, and ALSA on a sound card that is not there (ALSA
-  // prints its errors on the console unless it is told not to).
-  for (const auto& [driver, setting] : {std::pair<std::string, std::string>{"no-such-driver", ""},
-                                        std::pair<std::string, std::string>{"alsa", "hw:99"}}) {
-    FluidSynthTuneDevice::Options options;
-    options.drivers = {driver};
-    if (!setting.empty()) options.settings = {{"audio.alsa.device", setting}};
-    FluidSynthTuneDevice device(options);
-    ::testing::internal::CaptureStderr();
-    ASSERT_TRUE(device.Open(Write("short.mid", ShortTune(100))));
-    device.Play();
-    EXPECT_EQ(device.Settle(), Sound::kQuiet) << driver;
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << driver;
-    EXPECT_EQ(device.GetMode(), Mode::kPlaying);
-  }
-}
-
 // The real-time path: FluidSynth's file driver renders on its own thread at the pace of
 // the clock, as a sound card would take it.
 TEST_F(FluidSynthTest, PlaysInTheBackgroundThroughAnAudioDriver) {
-  const std::string wav = (folder / "out.wav").string();
+  const std::string wav = PathOf("out.wav");
   FluidSynthTuneDevice::Options options;
   options.drivers = {"file"};
   options.settings = {{"audio.file.name", wav}};
@@ -272,8 +245,7 @@ TEST_F(FluidSynthTest, PlaysInTheBackgroundThroughAnAudioDriver) {
     device.Close();
   }
   // What went to the driver is sound.
-  std::ifstream file(wav, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::string bytes = testing::ReadFile(wav);
   ASSERT_GT(bytes.size(), 44U + 4 * 4410);
   int loud = 0;
   for (std::size_t i = 44; i + 1 < bytes.size(); i += 2) {
@@ -287,7 +259,7 @@ TEST_F(FluidSynthTest, PlaysInTheBackgroundThroughAnAudioDriver) {
 TEST_F(FluidSynthTest, ClosingOrDestroyingWhilePlayingIsQuick) {
   FluidSynthTuneDevice::Options options;
   options.drivers = {"file"};
-  options.settings = {{"audio.file.name", (folder / "out.wav").string()}};
+  options.settings = {{"audio.file.name", PathOf("out.wav")}};
   const std::string tune = Write("short.mid", ShortTune(5000));
   {
     FluidSynthTuneDevice device(options);
@@ -328,10 +300,7 @@ TEST_F(FluidSynthTest, ClosingOrDestroyingWhilePlayingIsQuick) {
 }
 
 TEST_F(FluidSynthTest, TheBundledTuneMakesSoundEndsAndStartsAgain) {
-  std::ifstream file(kBundledTune, std::ios::binary);
-  ASSERT_TRUE(file) << kBundledTune;
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  const auto length_ms = MidiLengthMs(bytes);
+  const auto length_ms = MidiLengthMs(testing::ReadFile(kBundledTune));
   ASSERT_TRUE(length_ms);
   EXPECT_GE(*length_ms, 30000);
   EXPECT_LE(*length_ms, 60000);
@@ -353,69 +322,6 @@ TEST_F(FluidSynthTest, TheBundledTuneMakesSoundEndsAndStartsAgain) {
   device.Settle();
   EXPECT_GT(RenderMs(device, 300, kRate), 0.02F);  // its first notes again
   EXPECT_EQ(device.GetMode(), Mode::kPlaying);
-}
-
-TEST_F(FluidSynthTest, TheGamesCommandsThroughTheInterpreter) {
-  FluidSynthTuneDevice device(Offline());
-  MciInterpreter mci(device);
-  const auto status = [&] {
-    std::array<char, 16> reply;
-    reply.fill(' ');
-    mci.SendString("status MIDI mode", reply.data(), 15);
-    return std::string(reply.data(), 7);
-  };
-  mci.SendString("close MIDI notify", nullptr, 0);
-  ASSERT_EQ(
-      mci.SendString("open \"" + Write("bgm.mid", ShortTune(300)) + "\" alias MIDI", nullptr, 0),
-      0);
-  mci.SendString("play MIDI notify", nullptr, 0);
-  EXPECT_EQ(status(), "playing");
-  device.Settle();
-  RenderMs(device, 1000);
-  EXPECT_EQ(status(), "stopped");
-  mci.SendString("seek MIDI to start", nullptr, 0);
-  mci.SendString("play MIDI from 0", nullptr, 0);
-  EXPECT_EQ(status(), "playing");
-  device.Settle();
-  EXPECT_GT(RenderMs(device, 100), 0.01F);
-  EXPECT_EQ(status(), "playing");
-  mci.SendString("stop MIDI notify", nullptr, 0);
-  EXPECT_EQ(status(), "stopped");
-  mci.SendString("close MIDI notify", nullptr, 0);
-  EXPECT_EQ(status(), "       ");  // closed: no reply
-}
-
-// Not a check: numbers for the record. Opening must not hold up the window, whatever the
-// soundfont costs the worker.
-TEST_F(FluidSynthTest, MeasureTheCostOfStarting) {
-  for (const bool offline : {true, false}) {
-    FluidSynthTuneDevice::Options options;
-    options.offline = offline;
-    if (!offline) {  // a real-time driver that no one hears
-      options.drivers = {"file"};
-      options.settings = {{"audio.file.name", (folder / "out.wav").string()}};
-    }
-    const auto construct_start = Clock::now();
-    FluidSynthTuneDevice device(options);
-    const double construct_ms = MsSince(construct_start);
-    const auto open_start = Clock::now();
-    ASSERT_TRUE(device.Open(kBundledTune));
-    device.Play();
-    const double open_ms = MsSince(open_start);
-    const Sound sound = device.Settle();
-    const double settled_ms = MsSince(open_start);
-    const auto measured = device.LastMeasurements();
-    std::cout << "[ measured ] " << (offline ? "offline" : "file output") << ": device made in "
-              << construct_ms << " ms; open+play returned in " << open_ms
-              << " ms (the window's share); on the worker: synthesizer " << measured.synth_ms
-              << " ms, soundfont " << measured.soundfont << " " << measured.soundfont_ms
-              << " ms, output '" << measured.driver << "' " << measured.output_ms
-              << " ms; all done after " << settled_ms << " ms"
-              << (sound == Sound::kQuiet ? " (quiet)" : "") << "\n";
-    RecordProperty(offline ? "open_ms_offline" : "open_ms", std::to_string(open_ms));
-    RecordProperty(offline ? "soundfont_ms_offline" : "soundfont_ms",
-                   std::to_string(measured.soundfont_ms));
-  }
 }
 
 }  // namespace

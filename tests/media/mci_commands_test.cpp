@@ -15,34 +15,24 @@ namespace {
 class RecordingDevice : public TuneDevice {
  public:
   bool Open(const std::string& path) override {
-    calls.push_back("Open " + path);
-    mode = opens ? Mode::kStopped : Mode::kClosed;
+    Note("Open " + path, opens ? Mode::kStopped : Mode::kClosed);
     return opens;
   }
-  void Close() override {
-    calls.push_back("Close");
-    mode = Mode::kClosed;
-  }
-  void Play() override {
-    calls.push_back("Play");
-    mode = Mode::kPlaying;
-  }
-  void Stop() override {
-    calls.push_back("Stop");
-    mode = Mode::kStopped;
-  }
-  void SeekToStart() override {
-    calls.push_back("SeekToStart");
-    mode = Mode::kStopped;
-  }
-  Mode GetMode() override {
-    calls.push_back("GetMode");
-    return mode;
-  }
+  void Close() override { Note("Close", Mode::kClosed); }
+  void Play() override { Note("Play", Mode::kPlaying); }
+  void Stop() override { Note("Stop", Mode::kStopped); }
+  void SeekToStart() override { Note("SeekToStart", Mode::kStopped); }
+  Mode GetMode() override { return Note("GetMode", mode); }
 
   bool opens = true;
   Mode mode = Mode::kClosed;
   std::vector<std::string> calls;
+
+ private:
+  Mode Note(std::string call, Mode then) {
+    calls.push_back(std::move(call));
+    return mode = then;
+  }
 };
 
 using Calls = std::vector<std::string>;
@@ -96,33 +86,38 @@ TEST_F(MciCommandsTest, TheGamesCommandsInTheOrderItSendsThem) {
   EXPECT_EQ(mci.Mode(), TuneDevice::Mode::kClosed);
 }
 
-TEST_F(MciCommandsTest, ThePathGoesToTheDeviceUnchanged) {
-  // Blanks, a Windows folder, upper case and Shift-JIS bytes all stay as they are.
-  const std::string path = "C:\\Program Files\\Velune \x83\x51\x81\x5B\x83\x80\\dat\\BGM.mid";
-  EXPECT_EQ(Send("open \"" + path + "\" alias MIDI"), MciInterpreter::kOk);
-  EXPECT_EQ(device.calls, Calls{"Open " + path});
-}
-
-TEST_F(MciCommandsTest, CommandsWithOrWithoutNotify) {
-  OpenTune();
-  for (const char* command : {"play MIDI", "play MIDI notify", "stop MIDI", "stop MIDI notify"}) {
+// Each on a freshly opened tune, with the device calls that it makes: with or without
+// notify, its words in any case, with blanks that repeat.
+TEST_F(MciCommandsTest, CommandsItTakes) {
+  const std::pair<const char*, Calls> taken[] = {
+      {"play MIDI", {"Play"}},
+      {"play MIDI notify", {"Play"}},
+      {"Play midi Notify", {"Play"}},
+      {"stop MIDI", {"Stop"}},
+      {"stop MIDI notify", {"Stop"}},
+      {"  seek\tMIDI  TO   Start  ", {"SeekToStart"}},
+      {"play MIDI FROM 0", {"SeekToStart", "Play"}},
+      {"STATUS MIDI MODE", {"GetMode"}},
+      {"close MIDI", {"Close"}},
+      {"close MIDI notify", {"Close"}},
+  };
+  for (const auto& [command, calls] : taken) {
+    Send("close MIDI");
+    OpenTune();
     EXPECT_EQ(Send(command), MciInterpreter::kOk) << command;
+    EXPECT_EQ(device.calls, calls) << command;
   }
-  EXPECT_EQ(device.calls, (Calls{"Play", "Play", "Stop", "Stop"}));
-  EXPECT_EQ(Send("close MIDI"), MciInterpreter::kOk);
   OpenTune();
-  EXPECT_EQ(Send("close MIDI notify"), MciInterpreter::kOk);
-  EXPECT_EQ(device.calls, Calls{"Close"});
-}
-
-TEST_F(MciCommandsTest, WordsAreNotCaseSensitiveAndBlanksMayRepeat) {
-  EXPECT_EQ(Send("OPEN \"/x/bgm.mid\" ALIAS Midi"), MciInterpreter::kOk);
-  EXPECT_EQ(Send("Play midi Notify"), MciInterpreter::kOk);
-  EXPECT_EQ(Send("  seek\tMIDI  TO   Start  "), MciInterpreter::kOk);
-  EXPECT_EQ(Send("play MIDI FROM 0"), MciInterpreter::kOk);
   Reply reply;
   EXPECT_EQ(mci.SendString("STATUS MIDI MODE", reply.buffer.data(), 15), MciInterpreter::kOk);
-  EXPECT_EQ(reply.Text(), "playing");
+  EXPECT_EQ(reply.Text(), "stopped");
+  // The path goes to the device as it is: blanks, a Windows folder, upper case and
+  // Shift-JIS bytes.
+  const std::string path = "C:\\Program Files\\Velune \x83\x51\x81\x5B\x83\x80\\dat\\BGM.mid";
+  Send("close MIDI");
+  device.calls.clear();
+  EXPECT_EQ(Send("OPEN \"" + path + "\" ALIAS Midi"), MciInterpreter::kOk);
+  EXPECT_EQ(device.calls, Calls{"Open " + path});
 }
 
 TEST_F(MciCommandsTest, TheStatusReply) {
@@ -160,41 +155,37 @@ TEST_F(MciCommandsTest, TheReplyNeverOverrunsItsLength) {
   EXPECT_EQ(small[0], '#');
 }
 
+// Before any open, and after an open that failed, nothing answers: the blanks never
+// read stopped, so the game never restarts a tune that is not there.
 TEST_F(MciCommandsTest, NothingIsOpenSoNothingAnswers) {
-  Reply reply;
-  EXPECT_EQ(Status(reply), MciInterpreter::kInvalidDeviceName);
-  EXPECT_TRUE(reply.Untouched());
-  for (const char* command : {"play MIDI notify", "stop MIDI notify", "seek MIDI to start",
-                              "play MIDI from 0", "close MIDI notify"}) {
-    EXPECT_EQ(Send(command), MciInterpreter::kInvalidDeviceName) << command;
-  }
-  EXPECT_TRUE(device.calls.empty());
-}
-
-TEST_F(MciCommandsTest, AFailedOpenLeavesNothingOpen) {
   device.opens = false;
-  EXPECT_EQ(Send("open \"/x/missing.mid\" alias MIDI"), MciInterpreter::kCannotOpen);
-  Reply reply;
-  EXPECT_EQ(Status(reply), MciInterpreter::kInvalidDeviceName);
-  EXPECT_TRUE(reply.Untouched());  // the blanks never read stopped: no restart
-  EXPECT_EQ(Send("play MIDI notify"), MciInterpreter::kInvalidDeviceName);
+  for (const bool tried : {false, true}) {
+    SCOPED_TRACE(tried ? "after a failed open" : "before any open");
+    if (tried) {
+      EXPECT_EQ(Send("open \"/x/missing.mid\" alias MIDI"), MciInterpreter::kCannotOpen);
+    }
+    Reply reply;
+    EXPECT_EQ(Status(reply), MciInterpreter::kInvalidDeviceName);
+    EXPECT_TRUE(reply.Untouched());
+    for (const char* command : {"play MIDI notify", "stop MIDI notify", "seek MIDI to start",
+                                "play MIDI from 0", "close MIDI notify"}) {
+      EXPECT_EQ(Send(command), MciInterpreter::kInvalidDeviceName) << command;
+    }
+  }
   EXPECT_EQ(device.calls, Calls{"Open /x/missing.mid"});
   // The game's next open (after its close) works once the file is there.
   device.opens = true;
-  EXPECT_EQ(Send("close MIDI notify"), MciInterpreter::kInvalidDeviceName);
   EXPECT_EQ(Send("open \"/x/bgm.mid\" alias MIDI"), MciInterpreter::kOk);
 }
 
-TEST_F(MciCommandsTest, ASecondOpenNeedsACloseFirst) {
+// A second open needs a close first, under any alias; another alias works, but only
+// under its own name.
+TEST_F(MciCommandsTest, OneTuneUnderOneAlias) {
   OpenTune();
   EXPECT_EQ(Send("open \"/x/other.mid\" alias MIDI"), MciInterpreter::kDuplicateAlias);
   EXPECT_EQ(Send("open \"/x/other.mid\" alias BGM"), MciInterpreter::kDuplicateAlias);
   EXPECT_TRUE(device.calls.empty());
   EXPECT_EQ(Send("close MIDI notify"), MciInterpreter::kOk);
-  EXPECT_EQ(Send("open \"/x/other.mid\" alias MIDI"), MciInterpreter::kOk);
-}
-
-TEST_F(MciCommandsTest, AnotherAliasWorksButOnlyUnderItsName) {
   EXPECT_EQ(Send("open \"/x/bgm.mid\" alias BGM"), MciInterpreter::kOk);
   EXPECT_EQ(Send("play MIDI"), MciInterpreter::kInvalidDeviceName);
   EXPECT_EQ(Send("play bgm"), MciInterpreter::kOk);

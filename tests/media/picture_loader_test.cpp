@@ -1,50 +1,55 @@
+#include "media/picture_loader.h"
+
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImage>
-#include <filesystem>
-#include <fstream>
 
-#include "media/picture_loader.h"
-#include "tiny_gif.h"
+#include "test_files.h"
 
 namespace velune {
 namespace {
 
-class PictureLoaderTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder =
-        std::filesystem::temp_directory_path() / ("velune-pictures-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-  std::string Path(const std::string& name) const { return (folder / name).string(); }
+std::optional<QImage> FromBytes(const std::string& bytes) {
+  QByteArray data = QByteArray::fromStdString(bytes);
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  return LoadPicture(buffer);
+}
 
-  std::filesystem::path folder;
-};
-
-TEST_F(PictureLoaderTest, TheFormatIsToldFromTheContentNotTheName) {
+// From a file or from bytes, the same picture.
+TEST(PictureLoader, TheFormatIsToldFromTheContentNotTheName) {
+  const testing::ScratchFolder folder("velune-pictures");
   QImage picture(40, 30, QImage::Format_RGB32);
-  picture.fill(Qt::blue);
+  picture.fill(qRgb(255, 255, 0));
   for (const char* format : {"BMP", "JPG", "PNG"}) {
-    const std::string path = Path(std::string("room.") + format + ".dat");
-    ASSERT_TRUE(picture.save(QString::fromStdString(path), format)) << format;
+    SCOPED_TRACE(format);
+    const std::string path = folder.PathOf(std::string("room.") + format + ".dat");
+    ASSERT_TRUE(picture.save(QString::fromStdString(path), format));
     const auto loaded = LoadPicture(path);
-    ASSERT_TRUE(loaded) << format;
-    EXPECT_EQ(loaded->size(), QSize(40, 30)) << format;
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->size(), QSize(40, 30));
+    const QColor middle = loaded->pixelColor(20, 15);
+    EXPECT_GT(middle.red(), 240);
+    EXPECT_GT(middle.green(), 240);
+    EXPECT_LT(middle.blue(), 16);
+    const auto from_bytes = FromBytes(testing::ReadFile(path));
+    ASSERT_TRUE(from_bytes);
+    EXPECT_EQ(*from_bytes, *loaded);
   }
-  std::ofstream(Path("gif.dat"), std::ios::binary) << testing::RedGif();
-  const auto loaded = LoadPicture(Path("gif.dat"));
+  const auto loaded = LoadPicture(folder.Write("gif.dat", testing::RedGif()));
   ASSERT_TRUE(loaded);
   EXPECT_EQ(loaded->size(), QSize(4, 3));
   EXPECT_EQ(loaded->pixelColor(0, 0), QColor(Qt::red));
+  EXPECT_EQ(FromBytes(testing::RedGif()), *loaded);
 }
 
-TEST_F(PictureLoaderTest, FailsOnMissingFilesAndOnWhatIsNotAPicture) {
-  EXPECT_FALSE(LoadPicture(Path("missing.dat")));
-  std::ofstream(Path("text.dat")) << "雨が降っていた。";
-  EXPECT_FALSE(LoadPicture(Path("text.dat")));
-  EXPECT_FALSE(LoadPicture(folder.string()));
+TEST(PictureLoader, FailsOnMissingFilesAndOnWhatIsNotAPicture) {
+  const testing::ScratchFolder folder("velune-pictures");
+  EXPECT_FALSE(LoadPicture(folder.PathOf("missing.dat")));
+  EXPECT_FALSE(LoadPicture(folder.Write("text.dat", "雨が降っていた。")));
+  EXPECT_FALSE(FromBytes("雨が降っていた。"));
+  EXPECT_FALSE(LoadPicture(folder.folder.string()));
 }
 
 }  // namespace

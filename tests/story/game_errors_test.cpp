@@ -18,76 +18,62 @@ TEST_F(GameErrorsTest, AMissingGiftListEndsTheGameBeforeAnyText) {
   EXPECT_EQ(Text(), "\u3000");  // the story label as the window made it
 }
 
-TEST_F(GameErrorsTest, AMissingSceneNamesTheFileAndTheLineThatNamedIt) {
-  Scene("00", {"a", ">ive>99"});
-  Start();
-  EXPECT_EQ(Error(), "");
-  Ticks(2);
-  EXPECT_EQ(Error(), "cannot open dat/99.dat: no such file (named on dat/00.dat, line 2)");
-}
-
 TEST_F(GameErrorsTest, AMissingFirstSceneIsReported) {
   Start();
   EXPECT_EQ(Error(), "cannot open dat/00.dat: no such file");
 }
 
-TEST_F(GameErrorsTest, ReadingPastTheEndNamesTheFileAndItsLastLine) {
-  Scene("00", {"a", ">img>x"});
-  Start();
-  Ticks(3);
-  EXPECT_EQ(
-      Error(),
-      "dat/00.dat: the file ends after line 2, but the game reads on; a scene must end with a "
-      "jump, an ending, a restart or a gift block");
-}
+// Scenes that stop the game as it reads them, each with the one error that it stops on:
+// none at start-up, where only the first scene is opened.
+struct StoppingScene {
+  const char* name;
+  std::vector<std::string> lines;
+  std::string error;
+};
+const std::string kReadsOn =
+    ", but the game reads on; a scene must end with a jump, an ending, a restart or a gift block";
+const StoppingScene kStoppingScenes[] = {
+    {"AMissingScene",
+     {"a", ">ive>99"},
+     "cannot open dat/99.dat: no such file (named on dat/00.dat, line 2)"},
+    {"ReadingPastTheEnd", {"a", ">img>x"}, "dat/00.dat: the file ends after line 2" + kReadsOn},
+    {"AnEmptyScene", {}, "dat/00.dat: the file ends before its first line" + kReadsOn},
+    {"ACommandLineTooShortForItsName",
+     {"a", "-img"},
+     "dat/00.dat, line 2: the picture line \"-img\" is too short; it needs five characters "
+     "before the name"},
+    // A very long name is cut short in the message.
+    {"AVeryLongName",
+     {">ive>" + std::string(100'000, 'x')},
+     "cannot open dat/" + std::string(196, 'x') + "…: no such file (named on dat/00.dat, line 1)"},
+    {"AJumpWithAnEmptyName",
+     {">ive>"},
+     "cannot open dat/.dat: no such file (named on dat/00.dat, line 1)"},
+    {"AGiftBlockCutShort",
+     {"a", ">花", "3", "10"},
+     "dat/00.dat: the file ends after line 4, but the game reads on; the gift block on line 2 "
+     "needs three lines after it (points, scene for the right gift, scene otherwise)"},
+    {"ANameLeadingOutOfTheGameFolder",
+     {">ive>..\\..\\..\\etc\\passwd"},
+     "the scene name \"..\\..\\..\\etc\\passwd\" does not name a file in the game folder "
+     "(named on dat/00.dat, line 1)"},
+};
+void PrintTo(const StoppingScene& scene, std::ostream* out) { *out << scene.name; }
 
-TEST_F(GameErrorsTest, AnEmptySceneIsAnError) {
-  Scene("00", {});
-  Start();
-  Ticks(1);
-  EXPECT_NE(Error().find("dat/00.dat: the file ends before its first line"), std::string::npos);
-}
+class StoppingScenes : public GameErrorsTest,
+                       public ::testing::WithParamInterface<StoppingScene> {};
 
-TEST_F(GameErrorsTest, ACommandLineTooShortForItsNameIsAnError) {
-  Scene("00", {"a", "-img"});
+TEST_P(StoppingScenes, NameTheFileAndTheLine) {
+  Scene("00", GetParam().lines);
   Start();
-  Ticks(2);
-  EXPECT_EQ(Error(),
-            "dat/00.dat, line 2: the picture line \"-img\" is too short; it needs five characters "
-            "before the name");
-}
-
-TEST_F(GameErrorsTest, AVeryLongNameIsCutShortInTheMessage) {
-  Scene("00", {">ive>" + std::string(100'000, 'x')});
-  Start();
-  Ticks(1);
-  EXPECT_EQ(Error(), "cannot open dat/" + std::string(196, 'x') +
-                         "…: no such file (named on dat/00.dat, line 1)");
-}
-
-TEST_F(GameErrorsTest, AJumpWithAnEmptyNameOpensDotDat) {
-  Scene("00", {">ive>"});
-  Start();
-  Ticks(1);
-  EXPECT_EQ(Error(), "cannot open dat/.dat: no such file (named on dat/00.dat, line 1)");
-}
-
-TEST_F(GameErrorsTest, AGiftBlockCutShortNamesThePromptLine) {
-  Scene("00", {"a", ">花", "3", "10"});
-  Start();
-  Ticks(2);
+  EXPECT_EQ(Error(), "");
+  Ticks(5);
   PromptTicks(50);
-  EXPECT_EQ(Error(),
-            "dat/00.dat: the file ends after line 4, but the game reads on; the gift block on line "
-            "2 needs three lines after it (points, scene for the right gift, scene otherwise)");
+  Ticks(5);
+  EXPECT_EQ(Error(), GetParam().error);
 }
 
-TEST_F(GameErrorsTest, ANameLeadingOutOfTheGameFolderIsRefused) {
-  Scene("00", {">ive>..\\..\\..\\etc\\passwd"});
-  Start();
-  Ticks(1);
-  EXPECT_NE(Error().find("does not name a file in the game folder"), std::string::npos) << Error();
-}
+INSTANTIATE_TEST_SUITE_P(GameErrors, StoppingScenes, ::testing::ValuesIn(kStoppingScenes));
 
 TEST_F(GameErrorsTest, ShutdownStopsTheTuneEvenAfterAnError) {
   Start();

@@ -2,15 +2,66 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <algorithm>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
-#include "fake_ports.h"
 #include "memory_files.h"
 #include "story/game.h"
+#include "story/mci_port.h"
+#include "story/picture_port.h"
+#include "story/timers.h"
 
 namespace velune::testing {
+
+// Pictures that load when their path is in `loadable`.
+class FakePictures : public PicturePort {
+ public:
+  bool Load(const std::string& path) override {
+    loads.push_back(path);
+    if (loadable.count(path) == 0) return false;
+    current = path;
+    return true;
+  }
+  void StretchToArea() override { drawn.push_back(current); }
+
+  std::set<std::string> loadable;
+  std::vector<std::string> loads;
+  std::vector<std::string> drawn;  // what each redraw showed ("" before any picture)
+  std::string current;
+};
+
+// Records every command and answers the status query with `status`.
+class FakeMci : public MciPort {
+ public:
+  int SendString(std::string_view command, char* reply, int reply_length) override {
+    commands.emplace_back(command);
+    if (reply != nullptr && !status.empty()) {
+      const std::size_t n = std::min(status.size(), static_cast<std::size_t>(reply_length));
+      status.copy(reply, n);
+      reply[n] = '\0';
+    }
+    return 0;
+  }
+  std::vector<std::string> commands;
+  std::string status;
+};
+
+struct ArmCall {
+  TimerId id;
+  bool enabled;
+  int interval;
+};
+
+class RecordingTimers : public TimerPort {
+ public:
+  void Arm(TimerId id, bool enabled, int interval_ms) override {
+    arms.push_back({id, enabled, interval_ms});
+  }
+  std::vector<ArmCall> arms;
+};
 
 // A game in a folder in memory, with its timers driven by hand.
 class GameTest : public ::testing::Test {
@@ -18,15 +69,15 @@ class GameTest : public ::testing::Test {
   static constexpr char kDir[] = "/g";
 
   // Writes a story text file as UTF-8 with a byte-order mark, CR LF after each line.
-  void Write(const std::string& relative, std::initializer_list<std::string> lines) {
+  void Write(const std::string& relative, const std::vector<std::string>& lines) {
     std::string bytes = "\xEF\xBB\xBF";
     for (const auto& line : lines) bytes += line + "\r\n";
     files.Add(std::string(kDir) + "/" + relative, bytes);
   }
-  void Scene(const std::string& name, std::initializer_list<std::string> lines) {
+  void Scene(const std::string& name, const std::vector<std::string>& lines) {
     Write("dat/" + name + ".dat", lines);
   }
-  void Gifts(std::initializer_list<std::string> lines) { Write("dat/lst.dat", lines); }
+  void Gifts(const std::vector<std::string>& lines) { Write("dat/lst.dat", lines); }
 
   // Start-up as the window does it.
   void Start() {
@@ -46,7 +97,7 @@ class GameTest : public ::testing::Test {
   // A fresh game in a fresh folder whose first scene asks for 花 worth `points`, given
   // rightly at once; scene 10, which follows, holds `next`.
   std::unique_ptr<Game> GiveRightlyAtOnce(const std::string& points,
-                                          std::initializer_list<std::string> next) {
+                                          const std::vector<std::string>& next) {
     files = MemoryFiles();
     Gifts({"花"});
     Scene("00", {">花", points, "10", "10"});

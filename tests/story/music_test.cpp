@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fake_ports.h"
+#include "game_fixture.h"
 #include "story/music.h"
 
 namespace velune {
