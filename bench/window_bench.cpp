@@ -188,7 +188,8 @@ int main(int argc, char** argv) {
   std::string idle;  // empty: the start-up
   double seconds = 10;
   bool music = true;
-  velune::FluidSynthTuneDevice::Options sound_options;
+  velune::FluidSynthTuneDevice::Options sound_options =
+      velune::FluidSynthTuneDevice::WindowOptions();
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--idle" && i + 1 < argc) {

@@ -1,7 +1,5 @@
 #include "media/fluidsynth_tune_device.h"
 
-#include <fluidsynth.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -15,6 +13,7 @@
 #include <thread>
 
 #include "media/alsa_messages.h"
+#include "media/fluidsynth_library.h"
 #include "media/midi_length.h"
 
 namespace velune {
@@ -64,14 +63,22 @@ constexpr const char* kSoundServers[] = {"pulseaudio", "pipewire"};
 constexpr const char* kSoundSystems[] = {"alsa", "coreaudio"};
 constexpr const char* kNeverTried[] = {"file", "jack"};
 
-void SilenceLibraries() {
+// FluidSynth's functions, once LoadFluidSynth() has found them.
+const FluidSynthLibrary& Fluid() { return *FluidSynthLibrary::Load(); }
+
+// Loads FluidSynth, and keeps it and the ALSA library from printing on the console (they
+// do when a sound output is tried where there is none). False without FluidSynth.
+bool LoadFluidSynth() {
+  const FluidSynthLibrary* library = FluidSynthLibrary::Load();
+  if (library == nullptr) return false;
   static std::once_flag once;
-  std::call_once(once, [] {
+  std::call_once(once, [library] {
     for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level) {
-      fluid_set_log_function(level, nullptr, nullptr);
+      library->fluid_set_log_function(level, nullptr, nullptr);
     }
     SilenceAlsaMessages();
   });
+  return true;
 }
 
 double MsSince(Clock::time_point start) {
@@ -91,16 +98,16 @@ std::optional<std::string> ReadFile(const std::string& path) {
 }
 
 void Apply(fluid_settings_t* settings, const std::string& name, const std::string& value) {
-  switch (fluid_settings_get_type(settings, name.c_str())) {
+  switch (Fluid().fluid_settings_get_type(settings, name.c_str())) {
     case FLUID_NUM_TYPE:
-      fluid_settings_setnum(settings, name.c_str(), std::strtod(value.c_str(), nullptr));
+      Fluid().fluid_settings_setnum(settings, name.c_str(), std::strtod(value.c_str(), nullptr));
       break;
     case FLUID_INT_TYPE:
-      fluid_settings_setint(settings, name.c_str(),
-                            static_cast<int>(std::strtol(value.c_str(), nullptr, 10)));
+      Fluid().fluid_settings_setint(settings, name.c_str(),
+                                    static_cast<int>(std::strtol(value.c_str(), nullptr, 10)));
       break;
     case FLUID_STR_TYPE:
-      fluid_settings_setstr(settings, name.c_str(), value.c_str());
+      Fluid().fluid_settings_setstr(settings, name.c_str(), value.c_str());
       break;
     default:
       break;
@@ -109,16 +116,16 @@ void Apply(fluid_settings_t* settings, const std::string& name, const std::strin
 
 std::vector<std::string> AudioDrivers(fluid_settings_t* settings) {
   std::vector<std::string> drivers;
-  fluid_settings_foreach_option(settings, "audio.driver", &drivers,
-                                [](void* data, const char*, const char* option) {
-                                  static_cast<std::vector<std::string>*>(data)->push_back(option);
-                                });
+  Fluid().fluid_settings_foreach_option(
+      settings, "audio.driver", &drivers, [](void* data, const char*, const char* option) {
+        static_cast<std::vector<std::string>*>(data)->push_back(option);
+      });
   return drivers;
 }
 
 std::string StringSetting(fluid_settings_t* settings, const char* name) {
   char value[1024] = "";
-  if (fluid_settings_copystr(settings, name, value, sizeof value) != FLUID_OK) return {};
+  if (Fluid().fluid_settings_copystr(settings, name, value, sizeof value) != FLUID_OK) return {};
   return value;
 }
 
@@ -142,15 +149,15 @@ std::vector<std::string> OutputDrivers(fluid_settings_t* settings) {
 }  // namespace
 
 std::string FluidSynthTuneDevice::FindSoundfont() {
-  SilenceLibraries();
+  if (!LoadFluidSynth()) return {};
   std::vector<std::string> places;
-  if (fluid_settings_t* settings = new_fluid_settings()) {
+  if (fluid_settings_t* settings = Fluid().new_fluid_settings()) {
     places.push_back(StringSetting(settings, "synth.default-soundfont"));
-    delete_fluid_settings(settings);
+    Fluid().delete_fluid_settings(settings);
   }
   places.insert(places.end(), std::begin(kSoundfontPlaces), std::end(kSoundfontPlaces));
   for (const std::string& place : places) {
-    if (!place.empty() && fluid_is_soundfont(place.c_str())) return place;
+    if (!place.empty() && Fluid().fluid_is_soundfont(place.c_str())) return place;
   }
   return {};
 }
@@ -214,7 +221,7 @@ class FluidSynthTuneDevice::Worker {
     if (frames <= 0) return;
     std::lock_guard lock(engine_mutex_);
     if (synth_ != nullptr && driver_ == nullptr) {
-      fluid_synth_write_float(synth_, frames, left, 0, 1, right, 0, 1);
+      Fluid().fluid_synth_write_float(synth_, frames, left, 0, 1, right, 0, 1);
       return;
     }
     std::fill(left, left + frames, 0.0F);
@@ -254,28 +261,39 @@ class FluidSynthTuneDevice::Worker {
     switch (command.kind) {
       case Kind::kOpen:
         Unload();
-        Load(command);
+        if (WaitBeforeFirstLoad()) Load(command);
         break;
       case Kind::kClose:
         Unload();
         SetSound(Sound::kNone);
         break;
       case Kind::kPlay:
-        if (player_ != nullptr) fluid_player_play(player_);
+        if (player_ != nullptr) Fluid().fluid_player_play(player_);
         break;
       case Kind::kStop:
-        if (player_ != nullptr) fluid_player_stop(player_);
+        if (player_ != nullptr) Fluid().fluid_player_stop(player_);
         break;
       case Kind::kSeek:
         if (player_ != nullptr) {
           // The player carries out a seek at its next turn; until then it reports the old
           // position. Stopping first keeps it from playing on from there meanwhile.
           rewinding_ = true;
-          fluid_player_stop(player_);
-          fluid_player_seek(player_, 0);
+          Fluid().fluid_player_stop(player_);
+          Fluid().fluid_player_seek(player_, 0);
         }
         break;
     }
+  }
+
+  // Before the first tune, the wait that the options ask for; false when the device goes
+  // meanwhile.
+  bool WaitBeforeFirstLoad() {
+    std::unique_lock lock(mutex_);
+    if (!loaded_before_) {
+      loaded_before_ = true;
+      wake_.wait_for(lock, options_.first_load_delay, [this] { return quit_; });
+    }
+    return !quit_;
   }
 
   void SetSound(Sound sound) {
@@ -295,30 +313,31 @@ class FluidSynthTuneDevice::Worker {
   void Load(const Command& command) {
     Measurements measured;
     Clock::time_point start = Clock::now();
-    fluid_settings_t* settings = new_fluid_settings();
+    if (!LoadFluidSynth()) return SetSound(Sound::kQuiet);
+    fluid_settings_t* settings = Fluid().new_fluid_settings();
     if (settings == nullptr) return SetSound(Sound::kQuiet);
-    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
-    fluid_settings_setint(settings, "synth.midi-channels", kChannels);
+    Fluid().fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    Fluid().fluid_settings_setint(settings, "synth.midi-channels", kChannels);
     // A reset between rounds of the tune would drop the instruments held ready.
-    fluid_settings_setint(settings, "player.reset-synth", 0);
-    fluid_settings_setnum(settings, "synth.gain", kGain);
-    fluid_settings_setnum(settings, "synth.sample-rate", options_.sample_rate);
-    fluid_settings_setint(settings, "synth.polyphony", kPolyphony);
-    fluid_settings_setint(settings, "audio.period-size", kPeriodFrames);
-    fluid_settings_setint(settings, "audio.periods", kPeriods);
+    Fluid().fluid_settings_setint(settings, "player.reset-synth", 0);
+    Fluid().fluid_settings_setnum(settings, "synth.gain", kGain);
+    Fluid().fluid_settings_setnum(settings, "synth.sample-rate", options_.sample_rate);
+    Fluid().fluid_settings_setint(settings, "synth.polyphony", kPolyphony);
+    Fluid().fluid_settings_setint(settings, "audio.period-size", kPeriodFrames);
+    Fluid().fluid_settings_setint(settings, "audio.periods", kPeriods);
     for (const auto& [name, value] : options_.settings) Apply(settings, name, value);
-    fluid_synth_t* synth = new_fluid_synth(settings);
+    fluid_synth_t* synth = Fluid().new_fluid_synth(settings);
     measured.synth_ms = MsSince(start);
 
     start = Clock::now();
     measured.soundfont = options_.soundfont.empty() ? FindSoundfont() : options_.soundfont;
     // Checked first: a file that is no soundfont at all can make a loader complain.
-    const int font = synth == nullptr || !fluid_is_soundfont(measured.soundfont.c_str())
+    const int font = synth == nullptr || !Fluid().fluid_is_soundfont(measured.soundfont.c_str())
                          ? FLUID_FAILED
-                         : fluid_synth_sfload(synth, measured.soundfont.c_str(), 1);
+                         : Fluid().fluid_synth_sfload(synth, measured.soundfont.c_str(), 1);
     if (font == FLUID_FAILED) {
-      if (synth != nullptr) delete_fluid_synth(synth);
-      delete_fluid_settings(settings);
+      if (synth != nullptr) Fluid().delete_fluid_synth(synth);
+      Fluid().delete_fluid_settings(settings);
       return SetSound(Sound::kQuiet);
     }
     int spare = 0;
@@ -328,22 +347,22 @@ class FluidSynthTuneDevice::Worker {
       }
       if (spare == kChannels) break;
       const int bank = program.channel == kDrumChannel ? kDrumBank : program.bank;
-      fluid_synth_program_select(synth, spare++, font, bank, program.program);
+      Fluid().fluid_synth_program_select(synth, spare++, font, bank, program.program);
     }
     measured.soundfont_ms = MsSince(start);
 
-    fluid_player_t* player = new_fluid_player(synth);
+    fluid_player_t* player = Fluid().new_fluid_player(synth);
     if (player != nullptr) {
-      fluid_player_set_tick_callback(player, OnTick, this);
+      Fluid().fluid_player_set_tick_callback(player, OnTick, this);
       position_ = 0;
       rewinding_ = false;
       length_ticks_ = command.length_ticks;
     }
-    if (player == nullptr ||
-        fluid_player_add_mem(player, command.tune->data(), command.tune->size()) != FLUID_OK) {
-      if (player != nullptr) delete_fluid_player(player);
-      delete_fluid_synth(synth);
-      delete_fluid_settings(settings);
+    if (player == nullptr || Fluid().fluid_player_add_mem(player, command.tune->data(),
+                                                          command.tune->size()) != FLUID_OK) {
+      if (player != nullptr) Fluid().delete_fluid_player(player);
+      Fluid().delete_fluid_synth(synth);
+      Fluid().delete_fluid_settings(settings);
       return SetSound(Sound::kQuiet);
     }
 
@@ -354,8 +373,9 @@ class FluidSynthTuneDevice::Worker {
           options_.drivers.empty() ? OutputDrivers(settings) : options_.drivers;
       for (const std::string& name : drivers) {
         // A driver that this FluidSynth lacks is refused here, and then not tried.
-        if (fluid_settings_setstr(settings, "audio.driver", name.c_str()) != FLUID_OK) continue;
-        driver = new_fluid_audio_driver(settings, synth);
+        if (Fluid().fluid_settings_setstr(settings, "audio.driver", name.c_str()) != FLUID_OK)
+          continue;
+        driver = Fluid().new_fluid_audio_driver(settings, synth);
         if (driver != nullptr) {
           measured.driver = name;
           break;
@@ -363,9 +383,9 @@ class FluidSynthTuneDevice::Worker {
       }
       if (driver == nullptr) {
         // Nobody would hear it: play nothing rather than render sound for nowhere.
-        delete_fluid_player(player);
-        delete_fluid_synth(synth);
-        delete_fluid_settings(settings);
+        Fluid().delete_fluid_player(player);
+        Fluid().delete_fluid_synth(synth);
+        Fluid().delete_fluid_settings(settings);
         return SetSound(Sound::kQuiet);
       }
     }
@@ -396,10 +416,10 @@ class FluidSynthTuneDevice::Worker {
       std::swap(driver, driver_);
     }
     // The output goes first: once it is deleted, nothing renders any more.
-    if (driver != nullptr) delete_fluid_audio_driver(driver);
-    if (player != nullptr) delete_fluid_player(player);
-    if (synth != nullptr) delete_fluid_synth(synth);
-    if (settings != nullptr) delete_fluid_settings(settings);
+    if (driver != nullptr) Fluid().delete_fluid_audio_driver(driver);
+    if (player != nullptr) Fluid().delete_fluid_player(player);
+    if (synth != nullptr) Fluid().delete_fluid_synth(synth);
+    if (settings != nullptr) Fluid().delete_fluid_settings(settings);
   }
 
   const Options options_;
@@ -411,6 +431,7 @@ class FluidSynthTuneDevice::Worker {
   std::atomic<std::uint64_t> posted_ = 0;  // commands posted, written under mutex_
   std::atomic<std::uint64_t> done_ = 0;    // commands carried out, written under mutex_
   bool quit_ = false;
+  bool loaded_before_ = false;  // a tune was opened before: no more waiting
   Sound sound_ = Sound::kNone;
   Measurements measurements_;
 
@@ -426,10 +447,15 @@ class FluidSynthTuneDevice::Worker {
   std::thread thread_;  // last: it starts when all the above is ready
 };
 
+FluidSynthTuneDevice::Options FluidSynthTuneDevice::WindowOptions() {
+  Options options;
+  options.first_load_delay = std::chrono::milliseconds(200);
+  return options;
+}
+
 FluidSynthTuneDevice::FluidSynthTuneDevice() : FluidSynthTuneDevice(Options{}) {}
 
 FluidSynthTuneDevice::FluidSynthTuneDevice(Options options) {
-  SilenceLibraries();
   worker_ = std::make_unique<Worker>(std::move(options));
 }
 

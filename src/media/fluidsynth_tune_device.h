@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -35,6 +36,10 @@ class FluidSynthTuneDevice : public TuneDevice {
     // 22.05 kHz, as the software synthesizers of the game's day played: half the work
     // of 44.1 kHz, and a General MIDI soundfont holds little above 11 kHz.
     double sample_rate = 22050;
+    // How long the first tune waits before its synthesizer is made. The window's start
+    // comes first: on a small machine the soundfont's loading would take a processor
+    // from it, and a tune that starts a fifth of a second later is not missed.
+    std::chrono::milliseconds first_load_delay{0};
   };
 
   // What became of the tune last opened.
@@ -82,6 +87,10 @@ class FluidSynthTuneDevice : public TuneDevice {
   // The soundfont that FluidSynth loads by default, or else the first General MIDI
   // soundfont in the usual places; empty when there is none.
   static std::string FindSoundfont();
+
+  // The options of the game window's tune: the window opens in some 50 ms and shows its
+  // first story line a tick later; the synthesizer is made after that.
+  static Options WindowOptions();
 
  private:
   class Worker;

@@ -9,13 +9,15 @@ namespace {
 // sound can be made the device stays quiet and the game runs without music.
 class FluidSynthMci : public MciPort {
  public:
+  FluidSynthMci() : device_(FluidSynthTuneDevice::WindowOptions()), interpreter_(device_) {}
+
   int SendString(std::string_view command, char* reply, int reply_length) override {
     return interpreter_.SendString(command, reply, reply_length);
   }
 
  private:
   FluidSynthTuneDevice device_;
-  MciInterpreter interpreter_{device_};
+  MciInterpreter interpreter_;
 };
 
 }  // namespace
