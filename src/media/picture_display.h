@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "media/picture_loader.h"
 #include "story/picture_port.h"
 
 namespace velune {
@@ -47,6 +48,7 @@ class PictureDisplay : public PicturePort {
   const QImage& SourceFor(QSize size);
 
   PictureSurface& area_;
+  PictureFormatsAhead formats_ahead_;
   QImage current_;              // DF
   std::vector<QImage> halves_;  // the current picture halved once, twice, ...
   QImage drawing_;              // the last drawing made for the area

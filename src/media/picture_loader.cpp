@@ -1,5 +1,6 @@
 #include "media/picture_loader.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -24,5 +25,17 @@ std::optional<QImage> LoadPicture(QIODevice& device) {
   if (image.isNull()) return std::nullopt;
   return image;
 }
+
+PictureFormatsAhead::PictureFormatsAhead()
+    : thread_([] {
+        // Asked of nothing, the reader asks every format plug-in in turn, so loads them all.
+        QBuffer nothing;
+        nothing.open(QIODevice::ReadOnly);
+        QImageReader reader(&nothing);
+        reader.setDecideFormatFromContent(true);
+        reader.canRead();
+      }) {}
+
+PictureFormatsAhead::~PictureFormatsAhead() { thread_.join(); }
 
 }  // namespace velune
