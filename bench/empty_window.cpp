@@ -4,6 +4,8 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "process_start.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
@@ -16,13 +18,7 @@
 
 namespace {
 
-constexpr char kStartVariable[] = "VELUNE_BENCH_T0";
-
-std::int64_t MonotonicNs() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
-}
+using velune::bench::MonotonicNs;
 
 class ClockedApplication : public QApplication {
  public:
@@ -53,13 +49,8 @@ class ClockedApplication : public QApplication {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (std::getenv(kStartVariable) == nullptr) {
-    setenv(kStartVariable, std::to_string(MonotonicNs()).c_str(), 1);
-    execv("/proc/self/exe", argv);
-    std::perror("velune-bench-empty: exec");
-    return 1;
-  }
-  const std::int64_t start_ns = std::atoll(std::getenv(kStartVariable));
+  const std::int64_t start_ns = velune::bench::ProcessStartNs(argv);
+  if (start_ns < 0) return 1;
   const std::int64_t main_ns = MonotonicNs();
   ClockedApplication app(argc, argv);
   QWidget window;

@@ -9,6 +9,8 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "process_start.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -33,13 +35,7 @@
 
 namespace {
 
-constexpr char kStartVariable[] = "VELUNE_BENCH_T0";
-
-std::int64_t MonotonicNs() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
-}
+using velune::bench::MonotonicNs;
 
 double CpuSeconds() {
   timespec used{};
@@ -175,14 +171,8 @@ double Ms(std::int64_t ns) { return static_cast<double>(ns) / 1e6; }
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The process starts here: the clock is read, then the program runs afresh from its exec.
-  if (std::getenv(kStartVariable) == nullptr) {
-    setenv(kStartVariable, std::to_string(MonotonicNs()).c_str(), 1);
-    execv("/proc/self/exe", argv);
-    std::perror("velune-bench-window: exec");
-    return 1;
-  }
-  const std::int64_t start_ns = std::atoll(std::getenv(kStartVariable));
+  const std::int64_t start_ns = velune::bench::ProcessStartNs(argv);
+  if (start_ns < 0) return 1;
   const std::int64_t main_ns = MonotonicNs();
 
   std::string idle;  // empty: the start-up
