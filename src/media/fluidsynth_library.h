@@ -19,7 +19,16 @@ namespace velune {
   F(new_fluid_synth)                   \
   F(delete_fluid_synth)                \
   F(fluid_synth_sfload)                \
+  F(fluid_synth_sfcount)               \
+  F(new_fluid_defsfloader)             \
+  F(delete_fluid_sfloader)             \
+  F(fluid_sfloader_set_callbacks)      \
+  F(fluid_synth_add_sfloader)          \
   F(fluid_synth_program_select)        \
+  F(fluid_synth_noteon)                \
+  F(fluid_synth_noteoff)               \
+  F(fluid_synth_bank_select)           \
+  F(fluid_synth_program_change)        \
   F(fluid_synth_write_float)           \
   F(new_fluid_player)                  \
   F(delete_fluid_player)               \

@@ -15,6 +15,7 @@
 #include "media/alsa_messages.h"
 #include "media/fluidsynth_library.h"
 #include "media/midi_length.h"
+#include "media/soundfont_subset_loader.h"
 
 namespace velune {
 namespace {
@@ -332,9 +333,15 @@ class FluidSynthTuneDevice::Worker {
     start = Clock::now();
     measured.soundfont = options_.soundfont.empty() ? FindSoundfont() : options_.soundfont;
     // Checked first: a file that is no soundfont at all can make a loader complain.
-    const int font = synth == nullptr || !Fluid().fluid_is_soundfont(measured.soundfont.c_str())
-                         ? FLUID_FAILED
-                         : Fluid().fluid_synth_sfload(synth, measured.soundfont.c_str(), 1);
+    const bool is_soundfont =
+        synth != nullptr && Fluid().fluid_is_soundfont(measured.soundfont.c_str());
+    // The synthesizer reads every preset of the soundfont it loads (some 5 MB of a
+    // General MIDI one); it is shown only those that the tune can choose.
+    const std::string view = is_soundfont ? AddSubsetLoader(synth, settings, measured.soundfont,
+                                                            TunePresets(command.programs))
+                                          : std::string();
+    const int font =
+        is_soundfont ? Fluid().fluid_synth_sfload(synth, view.c_str(), 1) : FLUID_FAILED;
     if (font == FLUID_FAILED) {
       if (synth != nullptr) Fluid().delete_fluid_synth(synth);
       Fluid().delete_fluid_settings(settings);

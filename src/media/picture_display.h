@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QSize>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "media/picture_loader.h"
@@ -48,11 +49,11 @@ class PictureDisplay : public PicturePort {
   const QImage& SourceFor(QSize size);
 
   PictureSurface& area_;
-  PictureFormatsAhead formats_ahead_;
-  QImage current_;              // DF
-  std::vector<QImage> halves_;  // the current picture halved once, twice, ...
-  QImage drawing_;              // the last drawing made for the area
-  qint64 drawn_from_ = 0;       // the cache key of the picture it was made from
+  std::jthread formats_ahead_{LoadPictureFormats};  // joined when the display goes
+  QImage current_;                                  // DF
+  std::vector<QImage> halves_;                      // the current picture halved once, twice, ...
+  QImage drawing_;                                  // the last drawing made for the area
+  qint64 drawn_from_ = 0;                           // the cache key of the picture it was made from
   int scalings_ = 0;
 };
 

@@ -26,16 +26,13 @@ std::optional<QImage> LoadPicture(QIODevice& device) {
   return image;
 }
 
-PictureFormatsAhead::PictureFormatsAhead()
-    : thread_([] {
-        // Asked of nothing, the reader asks every format plug-in in turn, so loads them all.
-        QBuffer nothing;
-        nothing.open(QIODevice::ReadOnly);
-        QImageReader reader(&nothing);
-        reader.setDecideFormatFromContent(true);
-        reader.canRead();
-      }) {}
-
-PictureFormatsAhead::~PictureFormatsAhead() { thread_.join(); }
+void LoadPictureFormats() {
+  // Asked of nothing, the reader asks every format plug-in in turn, so loads them all.
+  QBuffer nothing;
+  nothing.open(QIODevice::ReadOnly);
+  QImageReader reader(&nothing);
+  reader.setDecideFormatFromContent(true);
+  reader.canRead();
+}
 
 }  // namespace velune

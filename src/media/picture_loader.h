@@ -3,7 +3,6 @@
 #include <QImage>
 #include <optional>
 #include <string>
-#include <thread>
 
 class QIODevice;
 
@@ -24,17 +23,8 @@ std::optional<QImage> LoadPicture(QIODevice& device);
 
 // Qt loads its image format plug-ins, and the libraries behind them, when it reads the
 // first picture: some milliseconds, which would delay the first scene line. This loads
-// them on a thread of its own from its making, while the window starts; they are ready
-// by the first picture line. Its end waits for the thread.
-class PictureFormatsAhead {
- public:
-  PictureFormatsAhead();
-  ~PictureFormatsAhead();
-  PictureFormatsAhead(const PictureFormatsAhead&) = delete;
-  PictureFormatsAhead& operator=(const PictureFormatsAhead&) = delete;
-
- private:
-  std::thread thread_;
-};
+// them all at once; run on a thread while the window starts, they are ready by the
+// first picture line.
+void LoadPictureFormats();
 
 }  // namespace velune
