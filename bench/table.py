@@ -63,6 +63,7 @@ for label, name in (("Xvfb", "start.jsonl"), ("offscreen", "start-offscreen.json
     row(f"start ({label}): first story text shown (2nd tick)", field(name, "first_text_ms"), "ms",
         "< 250")
     row(f"start ({label}): soundfont loaded (worker thread)", field(name, "soundfont_ms"), "ms")
+    row(f"start ({label}): tune rendered whole (worker thread)", field(name, "render_ms"), "ms")
     row(f"start ({label}): peak RSS, tune playing", field(name, "peak_rss_mb"), "MB", "< 50")
 row("floor: bare Qt window, reached main()", field("empty.jsonl", "main_ms"), "ms")
 row("floor: bare Qt window, mapped", field("empty.jsonl", "mapped_ms"), "ms")
@@ -76,7 +77,7 @@ for label, name, target in (
     row(f"idle ({label}): wake-ups, all threads", field(name, "wakeups_per_s"), "/s")
     row(f"idle ({label}): wake-ups, window thread", field(name, "main_wakeups_per_s"), "/s")
 for rate, label in (("22050", "22.05 kHz, as the game plays it"), ("44100", "44.1 kHz")):
-    row(f"tune synthesized alone, {label}",
+    row(f"tune synthesized as it plays, {label}",
         [b["cpu_time"] / 10 for b in core.get("TuneSynthesis", []) if b["name"].endswith("/" + rate)],
         "% core", "", 2)
 row("resize 1280x960, 4000x3000 JPEG: pass + redraw, median",

@@ -232,7 +232,8 @@ int main(int argc, char** argv) {
     out << ",\"sounding\":"
         << (state == velune::FluidSynthTuneDevice::Sound::kSounding ? "true" : "false")
         << ",\"driver\":\"" << m.driver << "\",\"synth_ms\":" << m.synth_ms
-        << ",\"soundfont_ms\":" << m.soundfont_ms << ",\"output_ms\":" << m.output_ms;
+        << ",\"soundfont_ms\":" << m.soundfont_ms << ",\"render_ms\":" << m.render_ms
+        << ",\"output_ms\":" << m.output_ms;
   };
   const auto finish = [&] {
     out << ",\"peak_rss_mb\":" << PeakRssMb() << "}\n";

@@ -38,6 +38,7 @@ namespace velune {
   F(fluid_player_stop)                 \
   F(fluid_player_seek)                 \
   F(new_fluid_audio_driver)            \
+  F(new_fluid_audio_driver2)           \
   F(delete_fluid_audio_driver)
 
 // FluidSynth's shared library, loaded when the first tune is opened, on the tune device's

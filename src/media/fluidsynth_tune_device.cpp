@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -15,6 +17,7 @@
 #include "media/alsa_messages.h"
 #include "media/fluidsynth_library.h"
 #include "media/midi_length.h"
+#include "media/rendered_tune.h"
 #include "media/soundfont_subset_loader.h"
 
 namespace velune {
@@ -48,6 +51,15 @@ constexpr int kPeriods = 2;
 // 1.5 MB more for voices that never sound.
 constexpr int kPolyphony = 128;
 
+// A tune up to this long is rendered whole when it opens and played from memory (16-bit
+// stereo: 88 kB a second at 22.05 kHz, 10.6 MB at most); a longer one is synthesized as it
+// plays. Rendering the bundled waltz takes about half a second of one processor, once;
+// synthesizing it as it plays took 1.5 % of one all the time.
+constexpr std::int64_t kLongestRenderedTuneMs = 2 * 60 * 1000;
+// The echo of the last notes that is rendered after the tune's end, at most.
+constexpr double kLongestEchoS = 3;
+constexpr int kRenderBlock = 512;
+
 // General MIDI soundfonts where Debian and other systems install them; tried after the
 // soundfont that FluidSynth itself loads by default.
 constexpr const char* kSoundfontPlaces[] = {
@@ -80,6 +92,42 @@ bool LoadFluidSynth() {
     SilenceAlsaMessages();
   });
   return true;
+}
+
+// Renders the tune from its start to its end, `length_ms` later, and the echo of its
+// last notes after that until it dies away. Nothing when `go_on` turns false meanwhile.
+std::unique_ptr<RenderedTune> RenderWhole(fluid_synth_t* synth, fluid_player_t* player,
+                                          std::int64_t length_ms, double sample_rate,
+                                          const std::function<bool()>& go_on) {
+  const auto end = static_cast<std::size_t>(std::ceil(length_ms * sample_rate / 1000));
+  const auto most = end + static_cast<std::size_t>(kLongestEchoS * sample_rate);
+  std::vector<std::int16_t> frames;
+  frames.reserve(2 * (most + kRenderBlock));  // all at once: growing would copy it
+  float left[kRenderBlock];
+  float right[kRenderBlock];
+  Fluid().fluid_player_play(player);
+  while (frames.size() / 2 < most) {
+    if (!go_on()) return nullptr;
+    Fluid().fluid_synth_write_float(synth, kRenderBlock, left, 0, 1, right, 0, 1);
+    bool silent = true;
+    for (int i = 0; i < kRenderBlock; ++i) {
+      for (const float sample : {left[i], right[i]}) {
+        const auto value =
+            static_cast<std::int16_t>(std::lrint(std::clamp(sample, -1.0F, 1.0F) * 32767));
+        silent = silent && value == 0;
+        frames.push_back(value);
+      }
+    }
+    if (silent && frames.size() / 2 >= end) break;  // the echo has died away
+  }
+  return std::make_unique<RenderedTune>(std::move(frames), end);
+}
+
+// The sound output's call for more of a rendered tune.
+int FillFromTune(void* tune, int count, int, float**, int outputs, float** out) {
+  if (outputs < 2) return FLUID_FAILED;
+  static_cast<RenderedTune*>(tune)->Fill(out[0], out[1], count);
+  return FLUID_OK;
 }
 
 double MsSince(Clock::time_point start) {
@@ -175,6 +223,7 @@ class FluidSynthTuneDevice::Worker {
     std::shared_ptr<const std::string> tune;  // kOpen: the file's bytes
     std::vector<MidiProgram> programs;        // kOpen: the instruments that it uses
     std::uint64_t length_ticks = 0;           // kOpen: its length
+    std::int64_t length_ms = 0;               // kOpen: the same in ms
     std::uint16_t channels = 0;               // kOpen: the channels that it uses
   };
 
@@ -209,18 +258,22 @@ class FluidSynthTuneDevice::Worker {
     return sound_;
   }
 
-  // The tune's position in ticks as the player last reported it; nothing while no player
-  // is on show. `rewinding` says that a seek to the start has not yet shown in it.
-  std::optional<std::uint64_t> Position(bool& rewinding) {
+  // Whether the tune's position has reached its end; nothing while no tune is on show.
+  std::optional<bool> Over() {
     std::lock_guard lock(engine_mutex_);
+    if (rendered_) return rendered_->Over();
     if (player_ == nullptr) return std::nullopt;
-    rewinding = rewinding_.load();
-    return position_.load();
+    // Until a seek to the start shows in the player's position, it is the old one.
+    return !rewinding_ && position_ >= length_ticks_;
   }
 
   void Render(float* left, float* right, int frames) {
     if (frames <= 0) return;
     std::lock_guard lock(engine_mutex_);
+    if (rendered_ && driver_ == nullptr) {
+      rendered_->Fill(left, right, frames);
+      return;
+    }
     if (synth_ != nullptr && driver_ == nullptr) {
       Fluid().fluid_synth_write_float(synth_, frames, left, 0, 1, right, 0, 1);
       return;
@@ -269,12 +322,15 @@ class FluidSynthTuneDevice::Worker {
         SetSound(Sound::kNone);
         break;
       case Kind::kPlay:
+        if (rendered_) rendered_->Play();
         if (player_ != nullptr) Fluid().fluid_player_play(player_);
         break;
       case Kind::kStop:
+        if (rendered_) rendered_->Stop();
         if (player_ != nullptr) Fluid().fluid_player_stop(player_);
         break;
       case Kind::kSeek:
+        if (rendered_) rendered_->Rewind();
         if (player_ != nullptr) {
           // The player carries out a seek at its next turn; until then it reports the old
           // position. Stopping first keeps it from playing on from there meanwhile.
@@ -295,6 +351,15 @@ class FluidSynthTuneDevice::Worker {
       wake_.wait_for(lock, options_.first_load_delay, [this] { return quit_; });
     }
     return !quit_;
+  }
+
+  // True when the device goes or an open or a close waits: what is being loaded now will
+  // not play.
+  bool Superseded() {
+    std::lock_guard lock(mutex_);
+    return quit_ || std::any_of(queue_.begin(), queue_.end(), [](const Command& command) {
+             return command.kind == Kind::kOpen || command.kind == Kind::kClose;
+           });
   }
 
   void SetSound(Sound sound) {
@@ -373,6 +438,23 @@ class FluidSynthTuneDevice::Worker {
       return SetSound(Sound::kQuiet);
     }
 
+    std::unique_ptr<RenderedTune> rendered;
+    if (options_.render_ahead && command.length_ms <= kLongestRenderedTuneMs) {
+      start = Clock::now();
+      rendered = RenderWhole(synth, player, command.length_ms, options_.sample_rate,
+                             [this] { return !Superseded(); });
+      measured.render_ms = MsSince(start);
+      // Its work is done: what it holds goes before the sound output comes.
+      Fluid().delete_fluid_player(player);
+      Fluid().delete_fluid_synth(synth);
+      player = nullptr;
+      synth = nullptr;
+      if (!rendered) {  // the device goes, or another tune comes
+        Fluid().delete_fluid_settings(settings);
+        return;
+      }
+    }
+
     start = Clock::now();
     fluid_audio_driver_t* driver = nullptr;
     if (!options_.offline) {
@@ -382,7 +464,8 @@ class FluidSynthTuneDevice::Worker {
         // A driver that this FluidSynth lacks is refused here, and then not tried.
         if (Fluid().fluid_settings_setstr(settings, "audio.driver", name.c_str()) != FLUID_OK)
           continue;
-        driver = Fluid().new_fluid_audio_driver(settings, synth);
+        driver = rendered ? Fluid().new_fluid_audio_driver2(settings, FillFromTune, rendered.get())
+                          : Fluid().new_fluid_audio_driver(settings, synth);
         if (driver != nullptr) {
           measured.driver = name;
           break;
@@ -390,8 +473,8 @@ class FluidSynthTuneDevice::Worker {
       }
       if (driver == nullptr) {
         // Nobody would hear it: play nothing rather than render sound for nowhere.
-        Fluid().delete_fluid_player(player);
-        Fluid().delete_fluid_synth(synth);
+        if (player != nullptr) Fluid().delete_fluid_player(player);
+        if (synth != nullptr) Fluid().delete_fluid_synth(synth);
         Fluid().delete_fluid_settings(settings);
         return SetSound(Sound::kQuiet);
       }
@@ -404,6 +487,7 @@ class FluidSynthTuneDevice::Worker {
       synth_ = synth;
       player_ = player;
       driver_ = driver;
+      rendered_ = std::move(rendered);
     }
     std::lock_guard lock(mutex_);
     sound_ = Sound::kSounding;
@@ -415,12 +499,14 @@ class FluidSynthTuneDevice::Worker {
     fluid_synth_t* synth = nullptr;
     fluid_player_t* player = nullptr;
     fluid_audio_driver_t* driver = nullptr;
+    std::unique_ptr<RenderedTune> rendered;
     {
       std::lock_guard lock(engine_mutex_);
       std::swap(settings, settings_);
       std::swap(synth, synth_);
       std::swap(player, player_);
       std::swap(driver, driver_);
+      std::swap(rendered, rendered_);
     }
     // The output goes first: once it is deleted, nothing renders any more.
     if (driver != nullptr) Fluid().delete_fluid_audio_driver(driver);
@@ -447,6 +533,7 @@ class FluidSynthTuneDevice::Worker {
   fluid_synth_t* synth_ = nullptr;
   fluid_player_t* player_ = nullptr;
   fluid_audio_driver_t* driver_ = nullptr;
+  std::unique_ptr<RenderedTune> rendered_;  // the tune in memory, or none
   std::atomic<std::uint64_t> position_ = 0;
   std::atomic<bool> rewinding_ = false;
   std::atomic<std::uint64_t> length_ticks_ = 0;
@@ -478,7 +565,8 @@ bool FluidSynthTuneDevice::Open(const std::string& path) {
   playing_ = false;
   length_ticks_ = facts->length_ticks;
   worker_->Post({Worker::Kind::kOpen, std::make_shared<const std::string>(std::move(*bytes)),
-                 std::move(facts->programs), facts->length_ticks, facts->channels});
+                 std::move(facts->programs), facts->length_ticks, facts->length_ms,
+                 facts->channels});
   return true;
 }
 
@@ -514,10 +602,7 @@ TuneDevice::Mode FluidSynthTuneDevice::GetMode() {
   // Until the worker has carried out the play, the tune is as good as at its start; and
   // a tune that cannot be heard plays on in silence.
   if (!worker_->CaughtUp()) return Mode::kPlaying;
-  bool rewinding = false;
-  const auto position = worker_->Position(rewinding);
-  if (!position || rewinding) return Mode::kPlaying;
-  return *position < length_ticks_ ? Mode::kPlaying : Mode::kStopped;
+  return worker_->Over().value_or(false) ? Mode::kStopped : Mode::kPlaying;
 }
 
 void FluidSynthTuneDevice::Render(float* left, float* right, int frames) {

@@ -15,9 +15,13 @@ namespace velune {
 //
 // Open reads and checks the tune file at once, on the caller's thread, and answers
 // whether it is a tune at all. Everything slow -- creating the synthesizer, loading the
-// soundfont, connecting to the sound output -- happens afterwards on a worker thread of
-// the device, so no call holds up the window. The calls of the TuneDevice interface are
-// meant for one thread, the window's.
+// soundfont, rendering the tune, connecting to the sound output -- happens afterwards on
+// a worker thread of the device, so no call holds up the window. The calls of the
+// TuneDevice interface are meant for one thread, the window's.
+//
+// A short tune is rendered whole once and then played from memory (rendered_tune.h), and
+// the synthesizer is freed before the sound output starts; a long one is synthesized as
+// it plays.
 //
 // When the tune cannot be heard (no soundfont, no sound output) the device goes quiet:
 // it frees the synthesizer, renders nothing, says nothing, and answers as if the tune
@@ -33,6 +37,9 @@ class FluidSynthTuneDevice : public TuneDevice {
     std::vector<std::pair<std::string, std::string>> settings;
     // No sound output at all: the owner of the device pulls the sound with Render().
     bool offline = false;
+    // A short tune is rendered whole when it opens and then played from memory; false
+    // synthesizes every tune as it plays.
+    bool render_ahead = true;
     // 22.05 kHz, as the software synthesizers of the game's day played: half the work
     // of 44.1 kHz, and a General MIDI soundfont holds little above 11 kHz.
     double sample_rate = 22050;
@@ -54,6 +61,7 @@ class FluidSynthTuneDevice : public TuneDevice {
   struct Measurements {
     double synth_ms = 0;      // settings and synthesizer created
     double soundfont_ms = 0;  // soundfont loaded and the tune's instruments readied
+    double render_ms = 0;     // the tune rendered whole; 0 when it is synthesized as it plays
     double output_ms = 0;     // sound output started
     std::string soundfont;    // the file loaded
     std::string driver;       // the audio driver that started

@@ -219,10 +219,12 @@ TEST_F(FluidSynthTest, WithoutASoundfontOrASoundOutputItIsQuietAndSaysNothing) {
 }
 
 // The real-time path: FluidSynth's file driver renders on its own thread at the pace of
-// the clock, as a sound card would take it.
+// the clock, as a sound card would take it. It takes no sound but the synthesizer's, so
+// the tune is synthesized as it plays.
 TEST_F(FluidSynthTest, PlaysInTheBackgroundThroughAnAudioDriver) {
   const std::string wav = PathOf("out.wav");
   FluidSynthTuneDevice::Options options;
+  options.render_ahead = false;
   options.drivers = {"file"};
   options.settings = {{"audio.file.name", wav}};
   {
@@ -259,6 +261,7 @@ TEST_F(FluidSynthTest, PlaysInTheBackgroundThroughAnAudioDriver) {
 
 TEST_F(FluidSynthTest, ClosingOrDestroyingWhilePlayingIsQuick) {
   FluidSynthTuneDevice::Options options;
+  options.render_ahead = false;
   options.drivers = {"file"};
   options.settings = {{"audio.file.name", PathOf("out.wav")}};
   const std::string tune = Write("short.mid", ShortTune(5000));
@@ -285,9 +288,10 @@ TEST_F(FluidSynthTest, ClosingOrDestroyingWhilePlayingIsQuick) {
     ASSERT_TRUE(device.Open(tune));
     device.Play();
   }  // destroyed while still starting
-  {
-    FluidSynthTuneDevice device(options);
-    for (int i = 0; i < 20; ++i) {  // a storm of commands
+  // A storm of commands, while the tune plays and while it is being rendered whole.
+  for (const FluidSynthTuneDevice::Options& storm : {options, Offline(22050)}) {
+    FluidSynthTuneDevice device(storm);
+    for (int i = 0; i < 20; ++i) {
       ASSERT_TRUE(device.Open(tune));
       device.Play();
       device.SeekToStart();
@@ -298,6 +302,11 @@ TEST_F(FluidSynthTest, ClosingOrDestroyingWhilePlayingIsQuick) {
     EXPECT_EQ(device.Settle(), Sound::kSounding);
     EXPECT_EQ(device.GetMode(), Mode::kPlaying);
   }
+  {
+    FluidSynthTuneDevice device(Offline(22050));
+    ASSERT_TRUE(device.Open(tune));
+    device.Play();
+  }  // destroyed while rendering
 }
 
 TEST_F(FluidSynthTest, TheBundledTuneMakesSoundEndsAndStartsAgain) {
