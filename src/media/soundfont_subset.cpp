@@ -118,7 +118,11 @@ struct Level {
   // each link renumbered to `renumbered`[its old index], and the terminal records.
   void Copy(const std::vector<bool>& chosen, const std::vector<std::size_t>& renumbered,
             std::array<std::string, 4>& out) const {
-    auto& [new_headers, new_bags, new_mods, new_gens] = out;
+    // Plain references, not a structured binding: the lambda below captures them.
+    std::string& new_headers = out[0];
+    std::string& new_bags = out[1];
+    std::string& new_mods = out[2];
+    std::string& new_gens = out[3];
     const auto append = [](std::string& to, std::string_view record) {
       to.append(record.data(), record.size());
     };
