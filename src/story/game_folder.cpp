@@ -61,15 +61,19 @@ std::optional<GameFile> FindGameFile(FileSystem& files, const std::string& app_d
   std::string found;
   for (std::size_t i = 0; i < parts->size(); ++i) {
     const std::string& part = (*parts)[i];
-    const std::string folder = app_dir + found;
+    const std::string folder = found.empty() ? app_dir : app_dir + found + kPathSeparator;
     std::string chosen = part;
     const bool last = i + 1 == parts->size();
-    const std::string as_is = folder + part;
-    if (!(last ? files.IsFile(as_is) : files.IsFolder(as_is))) {
+    // A file for the last part, a folder for the others: an entry of the other kind
+    // never hides the one that fits.
+    const auto fits = [&](const std::string& name) {
+      return last ? files.IsFile(folder + name) : files.IsFolder(folder + name);
+    };
+    if (!fits(part)) {
       std::vector<std::string> names = files.List(folder);
       std::sort(names.begin(), names.end());
       const auto match = std::find_if(names.begin(), names.end(), [&](const std::string& name) {
-        return SameIgnoringAsciiCase(name, part);
+        return SameIgnoringAsciiCase(name, part) && fits(name);
       });
       if (match == names.end()) return exact;  // opening it will say it is missing
       chosen = *match;

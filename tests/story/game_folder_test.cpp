@@ -29,6 +29,15 @@ TEST_F(GameFolderTest, ExactNamesComeFirstThenNamesIgnoringCase) {
   EXPECT_EQ(Find("dat/99.dat"), "/g/dat/99.dat");  // missing: opening it will say so
 }
 
+TEST_F(GameFolderTest, AnEntryOfTheOtherKindNeverHidesTheOneThatFits) {
+  files.Add("/g/dat/X.DAT/inside", "");  // a folder named like the scene
+  files.Add("/g/dat/x.dat", "");
+  files.Add("/g/Grf", "");  // a file named like the picture folder
+  files.Add("/g/grf/pic.dat", "");
+  EXPECT_EQ(Find("dat/X.dat"), "/g/dat/x.dat");
+  EXPECT_EQ(Find("GRF/pic.dat"), "/g/grf/pic.dat");
+}
+
 TEST_F(GameFolderTest, BackslashesSeparateFoldersAndNamesStayInside) {
   files.Add("/g/dat/sub/a.dat", "");
   files.Add("/g/grf/x.dat", "");
