@@ -7,6 +7,34 @@
 #include "story/text_decoding.h"
 
 namespace velune {
+namespace {
+
+// Single bytes that Windows maps and iconv refuses, as UTF-8; empty for any other byte.
+std::string_view WindowsOnlySingleByte(unsigned char b) {
+  switch (b) {
+    case 0x80:
+      return "\u0080";
+    case 0xA0:
+      return "\uF8F0";
+    case 0xFD:
+      return "\uF8F1";
+    case 0xFE:
+      return "\uF8F2";
+    case 0xFF:
+      return "\uF8F3";
+    default:
+      return {};
+  }
+}
+
+// How many bytes at the start of `bytes` iconv could not decode: a whole pair of lead
+// and trail byte, or one byte.
+std::size_t UndecodedLength(std::string_view bytes) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  return IsCp932LeadByte(byte(0)) && bytes.size() > 1 && IsCp932TrailByte(byte(1)) ? 2 : 1;
+}
+
+}  // namespace
 
 struct Cp932Converter::Platform {
   iconv_t cd = iconv_open("UTF-8", "CP932");
@@ -34,11 +62,14 @@ std::string Cp932Converter::Convert(std::string_view bytes) {
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   while (in_left > 0) {
     if (iconv(cd, &in, &in_left, &dst, &out_left) != static_cast<std::size_t>(-1)) break;
-    // EILSEQ or EINVAL: the byte at `in` starts nothing decodable.
-    for (const char c : kUtf8Replacement) *dst++ = c;
-    out_left -= kUtf8Replacement.size();
-    ++in;
-    --in_left;
+    // EILSEQ or EINVAL: the character at `in` is one iconv does not know.
+    std::string_view windows = WindowsOnlySingleByte(static_cast<unsigned char>(*in));
+    const std::size_t skipped = windows.empty() ? UndecodedLength({in, in_left}) : 1;
+    if (windows.empty()) windows = kUtf8Replacement;
+    for (const char c : windows) *dst++ = c;
+    out_left -= windows.size();
+    in += skipped;
+    in_left -= skipped;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
   out.resize(out.size() - out_left);

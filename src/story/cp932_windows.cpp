@@ -44,15 +44,18 @@ std::string Cp932Converter::Convert(std::string_view bytes) {
       out += bytes[i++];
       continue;
     }
-    const bool lead = IsDBCSLeadByteEx(kShiftJis, byte) != 0 && i + 1 < bytes.size();
-    const std::wstring wide = OneCharacter(bytes.data() + i, lead ? 2 : 1);
+    const bool lead = IsCp932LeadByte(byte);
+    const bool pair =
+        lead && i + 1 < bytes.size() && IsCp932TrailByte(static_cast<unsigned char>(bytes[i + 1]));
+    // A lead byte that nothing can trail is U+FFFD alone; the byte after it is read afresh.
+    const std::wstring wide =
+        lead && !pair ? std::wstring() : OneCharacter(bytes.data() + i, pair ? 2 : 1);
     if (wide.empty()) {
-      out += kUtf8Replacement;  // the byte after it is read afresh
-      ++i;
+      out += kUtf8Replacement;
     } else {
       AppendUtf8(out, wide);
-      i += lead ? 2 : 1;
     }
+    i += pair ? 2 : 1;
   }
   return out;
 }

@@ -5,26 +5,41 @@
 namespace velune {
 namespace {
 
-// Length of the well-formed UTF-8 sequence at the start of `s`, or 0 when there is none.
-std::size_t Utf8SequenceLength(std::string_view s) {
+// The sequence at the start of `s`: a well-formed character, or the longest start of
+// one (at least one byte), which stands for one U+FFFD as the Unicode Standard advises.
+struct Utf8Sequence {
+  std::size_t length;
+  bool well_formed;
+};
+
+Utf8Sequence NextUtf8Sequence(std::string_view s) {
   const auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-  const auto cont = [&](std::size_t i) { return i < s.size() && (b(i) & 0xC0) == 0x80; };
   const unsigned char lead = b(0);
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return cont(1) ? 2 : 0;
-  if (lead >= 0xE0 && lead <= 0xEF) {
-    if (!cont(1) || !cont(2)) return 0;
-    if (lead == 0xE0 && b(1) < 0xA0) return 0;   // overlong
-    if (lead == 0xED && b(1) >= 0xA0) return 0;  // surrogates
-    return 3;
+  if (lead < 0x80) return {1, true};
+  // The length of the character that the lead byte starts, and the range of its second
+  // byte, which rules out overlong forms, surrogates and code points beyond U+10FFFF.
+  std::size_t length = 0;
+  unsigned char low = 0x80;
+  unsigned char high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return {1, false};
   }
-  if (lead >= 0xF0 && lead <= 0xF4) {
-    if (!cont(1) || !cont(2) || !cont(3)) return 0;
-    if (lead == 0xF0 && b(1) < 0x90) return 0;   // overlong
-    if (lead == 0xF4 && b(1) >= 0x90) return 0;  // beyond U+10FFFF
-    return 4;
+  std::size_t i = 1;
+  for (; i < length && i < s.size(); ++i) {
+    const bool fits = i == 1 ? b(i) >= low && b(i) <= high : (b(i) & 0xC0) == 0x80;
+    if (!fits) break;
   }
-  return 0;
+  return {i, i == length};
 }
 
 bool IsAscii(std::string_view s) {
@@ -56,14 +71,9 @@ std::string SanitizeUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
   while (!bytes.empty()) {
-    const std::size_t n = Utf8SequenceLength(bytes);
-    if (n == 0) {
-      out += kUtf8Replacement;
-      bytes.remove_prefix(1);
-    } else {
-      out += bytes.substr(0, n);
-      bytes.remove_prefix(n);
-    }
+    const Utf8Sequence next = NextUtf8Sequence(bytes);
+    out += next.well_formed ? bytes.substr(0, next.length) : kUtf8Replacement;
+    bytes.remove_prefix(next.length);
   }
   return out;
 }

@@ -34,7 +34,8 @@ class LineDecoder {
 // Convenience for whole strings of code page 932 (tests, tools).
 std::string DecodeCp932(std::string_view bytes);
 
-// Replaces every byte that does not belong to a well-formed UTF-8 sequence by U+FFFD.
+// Replaces each ill-formed part of UTF-8 by one U+FFFD: the longest start of a
+// well-formed sequence, or else a single byte.
 std::string SanitizeUtf8(std::string_view bytes);
 
 // Number of characters (code points) in valid UTF-8 text.

@@ -81,7 +81,7 @@ const std::vector<FolderCase>& Cases() {
        [](const auto& f) {
          f.Bytes("dat/lst.dat", "\x82\xA0\x82\r\n\x82");
          f.Bytes("dat/00.dat",
-                 "\x82\r\n\x82\xA0\x82\r\na\xFF"
+                 "\x82\r\n\x82\xA0\x82\r\na\x85\x65"
                  "b\r\n\x81\r\n\x82");
        },
        "wait 600\nshow\n",

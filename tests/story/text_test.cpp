@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+
 #include "memory_files.h"
 #include "story/line_reader.h"
 #include "story/text_decoding.h"
@@ -7,30 +10,54 @@
 namespace velune {
 namespace {
 
-TEST(Cp932Decoding, WindowsCharactersDecodeAsWindowsWrites) {
-  EXPECT_EQ(DecodeCp932("\x81\x60"), "\uFF5E");  // ～ is the full-width tilde
-  EXPECT_EQ(DecodeCp932("\x87\x40"), "\u2460");  // ①, missing from plain Shift-JIS
-  EXPECT_EQ(DecodeCp932("\x89\xd4"), "花");
-  EXPECT_EQ(DecodeCp932("\xb1"), "\uFF71");  // half-width katakana
-  EXPECT_EQ(DecodeCp932("abc>img>x"), "abc>img>x");
-  // 表 has a backslash as its second byte: it is one character, not a folder separator.
-  EXPECT_EQ(DecodeCp932("\x95\x5c"), "表");
+// Every single byte and every lead and trail byte pair, against Windows' own table.
+TEST(Cp932Decoding, EveryByteAndPairDecodesAsWindowsDecodesIt) {
+  std::ifstream reference(VELUNE_CP932_REFERENCE, std::ios::binary);
+  const auto next = [&] {
+    std::string s(static_cast<std::size_t>(std::max(reference.get(), 0)), '\0');
+    reference.read(s.data(), static_cast<std::streamsize>(s.size()));
+    return s;
+  };
+  LineDecoder decoder(LineDecoder::Encoding::kCp932);
+  int checked = 0;
+  for (std::string bytes = next(); !bytes.empty(); bytes = next(), ++checked) {
+    EXPECT_EQ(decoder.Decode(bytes), next()) << "bytes " << ::testing::PrintToString(bytes);
+  }
+  EXPECT_EQ(checked, 256 + 60 * 188);
 }
 
-TEST(Cp932Decoding, BytesThatCannotBeDecodedBecomeReplacementCharacters) {
-  // A lead byte whose next byte cannot follow it: the next byte is read afresh.
-  EXPECT_EQ(DecodeCp932("\x81 "), "\uFFFD ");
-  EXPECT_EQ(DecodeCp932("\x81\x0d"), "\uFFFD\r");
-  // A lead byte at the very end.
-  EXPECT_EQ(DecodeCp932("a\x89"), "a\uFFFD");
-  // Bytes that are never a character of their own.
-  EXPECT_EQ(CharacterCount(DecodeCp932("\xff\xff")), 2u);
+TEST(Cp932Decoding, CharactersAreCutAsWindowsCutsThem) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"\x95\x5c", "表"},          // a backslash as second byte is no folder separator
+      {"\x85\x65nd", "\uFFFDnd"},  // an unassigned pair hides its "e": no restart
+      {"\x81 ", "\uFFFD "},        // a lead byte nothing trails: the next byte afresh
+      {"\x81\x0d", "\uFFFD\r"},
+      {"\x81\x7f", "\uFFFD\x7f"},
+      {"\x81\xfd", "\uFFFD\uF8F1"},
+      {"a\x89", "a\uFFFD"},  // a lead byte at the line's end
+      {"\xa0\x80\xb1", "\uF8F0\u0080\uFF71"},
+  };
+  for (const auto& [bytes, text] : cases) {
+    EXPECT_EQ(DecodeCp932(bytes), text) << ::testing::PrintToString(bytes);
+  }
 }
 
-TEST(Utf8Text, InvalidBytesAreReplacedAndCharactersCounted) {
-  EXPECT_EQ(SanitizeUtf8("a\xC3\xA9z"), "a\xC3\xA9z");
-  EXPECT_EQ(SanitizeUtf8("a\xC3z"), "a\uFFFDz");
-  EXPECT_EQ(SanitizeUtf8("\xED\xA0\x80"), "\uFFFD\uFFFD\uFFFD");  // a surrogate half
+TEST(Utf8Text, EachIllFormedPartBecomesOneReplacement) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"a\xC3\xA9z\xF0\x9F\x98\x80", "a\xC3\xA9z\xF0\x9F\x98\x80"},
+      {"a\xC3z", "a\uFFFDz"},
+      {"\xE3\x81ive>abc", "\uFFFDive>abc"},  // a jump line still names "abc"
+      {"\xF0\x9F\x98x", "\uFFFDx"},
+      {"\xE3\x81\xE3\x81\x82", "\uFFFDあ"},
+      {"\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD"},                      // a surrogate half
+      {"\xE0\x9F\xBF\xC0\xAF", "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},  // overlong forms
+      {"\xF4\x90\x80\xF5\xFF", "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},  // beyond U+10FFFF
+      {"\xF4\x8F\xBF\xBF\xEF\xBF\xBD", "\xF4\x8F\xBF\xBF\uFFFD"},
+      {"\x80\xBF", "\uFFFD\uFFFD"},
+  };
+  for (const auto& [bytes, text] : cases) {
+    EXPECT_EQ(SanitizeUtf8(bytes), text) << ::testing::PrintToString(bytes);
+  }
   EXPECT_EQ(CharacterCount(">img>花火"), 7u);
   EXPECT_EQ(DropCharacters(">img>花火", 5), "花火");
   EXPECT_EQ(DropCharacters("花", 5), "");
@@ -73,7 +100,7 @@ TEST(LineReader, DecodesEachLineAndHonoursTheUtf8Mark) {
   EXPECT_EQ(ReadAll("\xEF\xBB\xBF花\r\n>img>x"), (Lines{"花", ">img>x"}));
   EXPECT_EQ(ReadAll("\xEF\xBB\xBF"), Lines{});  // only the mark: no line
   EXPECT_EQ(ReadAll("\xEF\xBB\xBF", 1), Lines{});
-  EXPECT_EQ(ReadAll("\xEF\xBB"), (Lines{"\uFFFD\uFF7B"}));  // not a whole mark: code page 932
+  EXPECT_EQ(ReadAll("\xEF\xBB"), (Lines{"\uFFFD"}));  // not a whole mark: code page 932
 }
 
 }  // namespace

@@ -345,7 +345,7 @@ const GalleryCase kGallery[] = {
      ""},
     {"UndecodableBytes",
      [](StoryFolder& s) {
-       s.WriteBytes("dat/end1.dat", "\x82\xA8\x82\xED\x82\xE8\xFF\r\n-p\r\n>end\r\n");
+       s.WriteBytes("dat/end1.dat", "\x82\xA8\x82\xED\x82\xE8\x85\x65\r\n-p\r\n>end\r\n");
      },
      "dat/end1.dat:1: warning: this line holds bytes that code page 932 cannot decode: the game "
      "shows them as � (\"おわり�\"); save the file as Shift-JIS, or as UTF-8 with a byte-order "
