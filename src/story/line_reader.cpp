@@ -44,6 +44,11 @@ bool LineReader::AtEnd() {
   return false;
 }
 
+bool LineReader::HasByteOrderMark() {
+  DetectEncoding();
+  return decoder_->encoding() == LineDecoder::Encoding::kUtf8;
+}
+
 void LineReader::DetectEncoding() {
   if (decoder_) return;
   while (buffer_.size() - pos_ < kUtf8Bom.size() && Fill()) {
@@ -55,8 +60,8 @@ void LineReader::DetectEncoding() {
 }
 
 void LineReader::TooLong() const {
-  throw std::runtime_error("line " + std::to_string(lines_read_ + 1) + " is longer than " +
-                           std::to_string(kLongestLine) + " bytes, too long for a story line");
+  throw LineTooLong("line " + std::to_string(lines_read_ + 1) + " is longer than " +
+                    std::to_string(kLongestLine) + " bytes, too long for a story line");
 }
 
 std::optional<std::string> LineReader::ReadLine() {
@@ -81,6 +86,7 @@ std::optional<std::string> LineReader::ReadLine() {
       consumed += (rest[cut] == '\r' && cut + 1 < rest.size() && rest[cut + 1] == '\n') ? 2 : 1;
     }
     std::string line = decoder_->Decode(raw);
+    last_raw_ = raw;
     pos_ += consumed;
     ++lines_read_;
     return line;

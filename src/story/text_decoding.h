@@ -25,6 +25,7 @@ class LineDecoder {
   LineDecoder& operator=(const LineDecoder&) = delete;
 
   std::string Decode(std::string_view bytes);
+  Encoding encoding() const { return encoding_; }
 
  private:
   Encoding encoding_;

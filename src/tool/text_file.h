@@ -30,9 +30,8 @@ struct TextFile {
 // reason when the file cannot be opened or read.
 std::string ReadFileBytes(FileSystem& files, const std::string& path);
 
-// Reads a text file with the game's LineReader, up to a line the reader refuses as too
-// long. The raw bytes of each line are cut from the very bytes the reader was given, by
-// its rules, and each cut is checked against where the reader ended the line.
+// Reads a text file with the game's LineReader, each line with its raw bytes, up to a
+// line the reader refuses as too long.
 // Throws std::runtime_error with the reason when the file cannot be opened or read.
 TextFile ReadTextFile(FileSystem& files, const GameFile& file);
 
