@@ -4,17 +4,12 @@
 
 #include "story/game_error.h"
 #include "story/game_folder.h"
+#include "story/game_names.h"
 #include "story/platform_paths.h"
 #include "story/text_decoding.h"
 #include "story/texts.h"
 
 namespace velune {
-namespace {
-
-constexpr char kDatFolder[] = "dat";
-constexpr char kGrfFolder[] = "grf";
-
-}  // namespace
 
 Game::Game(GamePorts ports)
     : files_(ports.files), pictures_(ports.pictures), music_(ports.mci), open_files_(ports.files) {
@@ -56,9 +51,9 @@ void Game::Form_Load(const std::string& program_folder) {
     app_dir_ = WithTrailingSeparator(program_folder);
     dat_dir_ = app_dir_ + kDatFolder + kPathSeparator;
     grf_dir_ = app_dir_ + kGrfFolder + kPathSeparator;
-    const auto tune =
-        FindGameFile(files_, app_dir_, std::string(kDatFolder) + kPathSeparator + "bgm.mid");
-    music_.BgmOpen(tune ? tune->path : dat_dir_ + "bgm.mid");
+    const auto tune = FindGameFile(
+        files_, app_dir_, std::string(kDatFolder) + kPathSeparator + kTuneName + kTuneExtension);
+    music_.BgmOpen(tune ? tune->path : dat_dir_ + kTuneName + kTuneExtension);
     music_.BgmPlay();
 
     controls_.back_colour = kRed;
@@ -83,14 +78,14 @@ void Game::NewGame() {
   const std::int16_t number = open_files_.FreeFile();
   controls_.lst.entries.clear();
   controls_.lst.selected = -1;
-  open_files_.Open(number, FindFile(kDatFolder, "lst", ".dat", "the gift list"));
+  open_files_.Open(number, FindFile(kDatFolder, kGiftListName, kDataExtension, "the gift list"));
   while (!open_files_.AtEnd(number)) controls_.lst.entries.push_back(open_files_.ReadLine(number));
   open_files_.Close(number);
   controls_.lbl.caption.clear();
   controls_.love_lbl.caption.clear();
   page_lines_ = 0;
   love_ = 0;
-  OpenScene("00");
+  OpenScene(kFirstScene);
 }
 
 void Game::Form_Unload() {
@@ -123,8 +118,8 @@ void Game::ShowPicture(const std::string& name) {
   Handle([&] {
     // Every failure here is silent: the present picture stays.
     if (!name.empty()) {
-      const auto file =
-          FindGameFile(files_, app_dir_, std::string(kGrfFolder) + kPathSeparator + name + ".dat");
+      const auto file = FindGameFile(
+          files_, app_dir_, std::string(kGrfFolder) + kPathSeparator + name + kDataExtension);
       if (!file || !pictures_.Load(file->path)) return;
       picture_name_ = name;
     }

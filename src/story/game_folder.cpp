@@ -3,16 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "story/ascii.h"
 #include "story/platform_paths.h"
 
 namespace velune {
 namespace {
-
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 // The parts of a relative path, with "." and empty parts dropped and ".." applied;
 // nothing when the path leads out of its root.

@@ -16,4 +16,13 @@ double LeadingNumber(std::string_view line);
 // cannot end a player's game.
 std::int16_t AddLovePoints(std::int16_t love, double points);
 
+// The love points each ending needs: end1 below 20, end2 20 to 29, end3 30 or more.
+inline constexpr int kEnding2Love = 20;
+inline constexpr int kEnding3Love = 30;
+
+// The ending that an ending line opens with `love` points: 1, 2 or 3.
+constexpr int EndingForLove(int love) {
+  return love >= kEnding3Love ? 3 : love >= kEnding2Love ? 2 : 1;
+}
+
 }  // namespace velune

@@ -1,8 +1,8 @@
 #include "story/music.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
+
+#include "story/ascii.h"
 
 namespace velune {
 
@@ -31,11 +31,8 @@ void Music::Bgm_Check_Timer() {
   std::array<char, 16> reply;
   reply.fill(' ');
   mci_.SendString("status MIDI mode", reply.data(), static_cast<int>(reply.size()) - 1);
-  std::string mode(reply.data(), 7);
-  std::transform(mode.begin(), mode.end(), mode.begin(), [](char c) {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  });
-  if (mode == "STOPPED" && bgm_loop_ == kTrue) {
+  const std::string_view mode(reply.data(), 7);
+  if (SameIgnoringAsciiCase(mode, "stopped") && bgm_loop_ == kTrue) {
     Send("seek MIDI to start");
     Send("play MIDI from 0");
   }

@@ -1,7 +1,9 @@
 // The scene reader: one scene line per tick of TimIve, story text in pages of five.
 #include "story/game.h"
 #include "story/game_error.h"
+#include "story/game_names.h"
 #include "story/line_kind.h"
+#include "story/love_points.h"
 #include "story/text_decoding.h"
 #include "story/texts.h"
 
@@ -21,7 +23,7 @@ void Game::OpenScene(const std::string& name) {
   controls_.lst.back_colour = kBlack;
   scene_name_ = name;
   scene_file_ = open_files_.FreeFile();
-  open_files_.Open(scene_file_, FindFile("dat", name, ".dat", "the scene name"));
+  open_files_.Open(scene_file_, FindFile(kDatFolder, name, kDataExtension, "the scene name"));
   tim_ive_.SetInterval(kReadingInterval);
   tim_ive_.SetEnabled(true);
 }
@@ -74,8 +76,7 @@ void Game::ReadSceneLine() {
       ShowPicture(NameOnLine("picture"));
       return;
     case LineKind::kEnding: {
-      const char* ending = love_ >= 30 ? "end3" : love_ >= 20 ? "end2" : "end1";
-      CloseSceneAndOpen(ending);
+      CloseSceneAndOpen("end" + std::to_string(EndingForLove(love_)));
       return;
     }
     case LineKind::kRestart:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "story/love_points.h"
 #include "tool/check_words.h"
 
 namespace velune {

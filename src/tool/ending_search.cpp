@@ -380,12 +380,6 @@ class Explorer {
 
 }  // namespace
 
-int EndingForLove(std::int16_t love) {
-  if (love >= kEnding3Love) return 3;
-  if (love >= kEnding2Love) return 2;
-  return 1;
-}
-
 EndingSearch SearchEndings(const Story& story, std::size_t state_limit) {
   return Explorer(story, state_limit).Run();
 }

@@ -68,11 +68,4 @@ inline constexpr std::size_t kDefaultStateLimit = 200000;
 // endings are out of reach even if items could be given again and again.
 EndingSearch SearchEndings(const Story& story, std::size_t state_limit = kDefaultStateLimit);
 
-// The ending that an ending line opens with `love` points: 1, 2 or 3.
-int EndingForLove(std::int16_t love);
-
-// The love points each ending needs: end1 below 20, end2 20 to 29, end3 30 or more.
-inline constexpr int kEnding2Love = 20;
-inline constexpr int kEnding3Love = 30;
-
 }  // namespace velune

@@ -1,7 +1,5 @@
 // velune-tool: the story author's command line.
 #include <CLI/CLI.hpp>
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -9,6 +7,7 @@
 #include <string>
 
 #include "game/play_window.h"
+#include "story/ascii.h"
 #include "story/disk_file_system.h"
 #include "tool/ending_search.h"
 #include "tool/graphviz.h"
@@ -91,9 +90,8 @@ int CheckCommand(const std::string& game_dir, bool json, std::size_t state_limit
 // The drawing format that the name of an output file asks for: "svg", "png", "pdf",
 // "dot"; empty when there is none.
 std::string FormatOf(const std::string& output) {
-  std::string extension = std::filesystem::path(output).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string extension =
+      velune::AsciiLowered(std::filesystem::path(output).extension().string());
   for (const char* format : {".svg", ".png", ".pdf", ".dot", ".gv"}) {
     if (extension == format) return extension == ".gv" ? "dot" : extension.substr(1);
   }

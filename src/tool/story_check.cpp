@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "story/ascii.h"
+#include "story/game_names.h"
 #include "story/line_kind.h"
 #include "story/line_reader.h"
 #include "story/love_points.h"
@@ -20,24 +22,10 @@ std::string LongerThanALine() {
   return "longer than " + std::to_string(kLongestLine) + " bytes, too long for a story line";
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trimmed(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 bool IsWholeNumber(std::string_view s) {
-  s = Trimmed(s);
+  s = TrimmedBlanks(s);
   if (!s.empty() && (s.front() == '-' || s.front() == '+')) s.remove_prefix(1);
   return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 class Checker {
@@ -70,10 +58,10 @@ class Checker {
                       "scene 00 does not exist: every game starts with it, so the game stops with "
                       "an error at once");
     }
-    CheckCaseOfFixedName(start, GamePath("dat", "00", ".dat"));
+    CheckCaseOfFixedName(start, GamePath(kDatFolder, kFirstScene, kDataExtension));
     for (int n = 1; n <= 3; ++n) {
       CheckCaseOfFixedName(story_.endings[static_cast<std::size_t>(n - 1)],
-                           GamePath("dat", "end" + std::to_string(n), ".dat"));
+                           GamePath(kDatFolder, "end" + std::to_string(n), kDataExtension));
     }
   }
 
@@ -92,7 +80,7 @@ class Checker {
                           "): the game stops with an error at the start of every game");
       return;
     }
-    CheckCaseOfFixedName(list.file, GamePath("dat", "lst", ".dat"));
+    CheckCaseOfFixedName(list.file, GamePath(kDatFolder, kGiftListName, kDataExtension));
     CheckEncoding(list.text, findings_);
     if (list.text.long_line != 0) {
       findings_.Error(file, list.text.long_line,
@@ -142,7 +130,7 @@ class Checker {
                         "the tune is not a Standard MIDI File (format 0 or 1): the game plays "
                         "without music");
     }
-    CheckCaseOfFixedName(tune.file, GamePath("dat", "bgm", ".mid"));
+    CheckCaseOfFixedName(tune.file, GamePath(kDatFolder, kTuneName, kTuneExtension));
   }
 
   void CheckScene(const Scene& scene) {
@@ -219,7 +207,7 @@ class Checker {
     const std::size_t last = walk.long_line != 0 ? walk.long_line : scene.text.lines.size();
     bool all_empty = walk.long_line == 0;
     for (std::size_t n = walk.first_unread; n <= scene.text.lines.size(); ++n) {
-      if (!Trimmed(scene.Line(n)).empty()) all_empty = false;
+      if (!TrimmedBlanks(scene.Line(n)).empty()) all_empty = false;
     }
     const std::string lines =
         walk.first_unread == last
@@ -288,7 +276,7 @@ class Checker {
     if (item == "p") return " (a page break is written \"-p\")";
     const auto& items = story_.gift_list.items;
     for (std::size_t i = 0; i < items.size(); ++i) {
-      if (Trimmed(items[i]) == Trimmed(item) || SameIgnoringAsciiCase(items[i], item)) {
+      if (TrimmedBlanks(items[i]) == TrimmedBlanks(item) || SameIgnoringAsciiCase(items[i], item)) {
         return " (" + story_.gift_list.file.file.display + ":" + std::to_string(i + 1) + " has " +
                Quoted(items[i]) + "; the names must match exactly)";
       }
@@ -310,7 +298,7 @@ class Checker {
           findings_.Warning(scene.key, picture.line,
                             "the picture " + shown +
                                 " does not exist: the game keeps the picture it shows" +
-                                TrimmedHint(picture.name, "grf"));
+                                TrimmedHint(picture.name, kGrfFolder));
           continue;
         case NameMatch::kIgnoringCase:
           findings_.Warning(scene.key, picture.line,
@@ -332,10 +320,11 @@ class Checker {
 
   // A hint when a name has blanks around it, which are part of the name.
   std::string TrimmedHint(const std::string& name, std::string_view folder) const {
-    const std::string_view trimmed = Trimmed(name);
+    const std::string_view trimmed = TrimmedBlanks(name);
     if (trimmed.size() == name.size() || trimmed.empty()) return "";
     std::string hint = " (the name " + Quoted(name) + " has blanks around it";
-    const Scene* scene = folder == "dat" ? story_.Find(GamePath(folder, trimmed, ".dat")) : nullptr;
+    const Scene* scene =
+        folder == kDatFolder ? story_.Find(GamePath(folder, trimmed, kDataExtension)) : nullptr;
     if (scene && scene->exists) hint += "; did you mean " + Quoted(trimmed) + "?";
     return hint + ")";
   }
@@ -361,7 +350,7 @@ class Checker {
                                       ", which does not exist: the game stops with an error here"
                                 : opener + " the scene " + Quoted(link.name) + ", but " + target +
                                       " does not exist: the game stops with an error here";
-          message += TrimmedHint(link.name, "dat");
+          message += TrimmedHint(link.name, kDatFolder);
           findings_.Error(scene.key, link.line, message);
           break;
         }

@@ -6,23 +6,13 @@
 #include <stdexcept>
 
 #include "media/midi_length.h"
+#include "story/ascii.h"
 #include "story/game_folder.h"
+#include "story/game_names.h"
 #include "story/platform_paths.h"
 
 namespace velune {
 namespace {
-
-constexpr char kDatFolder[] = "dat";
-constexpr char kGrfFolder[] = "grf";
-constexpr char kSceneExtension[] = ".dat";
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
-  if (text.size() < end.size()) return false;
-  return std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
-                    [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
-}
 
 class StoryLoader {
  public:
@@ -32,9 +22,9 @@ class StoryLoader {
   }
 
   Story Load() {
-    story_.start = Locate(kDatFolder, "00", kSceneExtension);
+    story_.start = Locate(kDatFolder, kFirstScene, kDataExtension);
     for (int n = 1; n <= 3; ++n) {
-      story_.endings[n - 1] = Locate(kDatFolder, "end" + std::to_string(n), kSceneExtension);
+      story_.endings[n - 1] = Locate(kDatFolder, "end" + std::to_string(n), kDataExtension);
     }
     LoadGiftList();
     LoadTune();
@@ -58,7 +48,7 @@ class StoryLoader {
 
   void LoadGiftList() {
     GiftList& list = story_.gift_list;
-    list.file = Locate(kDatFolder, "lst", kSceneExtension);
+    list.file = Locate(kDatFolder, kGiftListName, kDataExtension);
     if (!list.file.Exists()) return;
     try {
       list.text = ReadTextFile(files_, list.file.file);
@@ -71,7 +61,7 @@ class StoryLoader {
 
   void LoadTune() {
     Tune& tune = story_.tune;
-    tune.file = Locate(kDatFolder, "bgm", ".mid");
+    tune.file = Locate(kDatFolder, kTuneName, kTuneExtension);
     if (!tune.file.Exists()) return;
     try {
       tune.playable = ReadMidiFacts(ReadFileBytes(files_, tune.file.file.path)).has_value();
@@ -86,7 +76,7 @@ class StoryLoader {
     std::string dat = kDatFolder;
     if (!files_.IsFolder(story_.app_dir + dat)) {
       for (const std::string& name : files_.List(story_.app_dir)) {
-        if (name.size() == dat.size() && EndsWithIgnoringCase(name, dat) &&
+        if (name.size() == dat.size() && EndsWithIgnoringAsciiCase(name, dat) &&
             files_.IsFolder(story_.app_dir + name)) {
           dat = name;
           break;
@@ -103,7 +93,7 @@ class StoryLoader {
         const std::string key = folder + kPathSeparator + name;
         if (files_.IsFolder(story_.app_dir + key)) {
           folders.push_back(key);
-        } else if (EndsWithIgnoringCase(name, kSceneExtension) &&
+        } else if (EndsWithIgnoringAsciiCase(name, kDataExtension) &&
                    !(story_.gift_list.file.Exists() && key == story_.gift_list.file.file.display)) {
           keys.push_back(key);
         }
@@ -119,7 +109,7 @@ class StoryLoader {
   }
 
   SceneLink Link(LinkKind kind, std::size_t line, const std::string& name, int ending = 0) {
-    SceneLink link{kind, line, name, Locate(kDatFolder, name, kSceneExtension), ending};
+    SceneLink link{kind, line, name, Locate(kDatFolder, name, kDataExtension), ending};
     Want(link.target);
     return link;
   }
@@ -149,7 +139,7 @@ class StoryLoader {
   void AddPicture(Scene& scene, const PictureLine& picture) {
     PictureUse use{picture.line, picture.name, {}, false};
     if (picture.name.empty()) return;  // only repaints the present picture
-    use.file = Locate(kGrfFolder, picture.name, kSceneExtension);
+    use.file = Locate(kGrfFolder, picture.name, kDataExtension);
     if (use.file.Exists()) {
       const std::string& path = use.file.file.path;
       const auto known = picture_loads_.find(path);
@@ -185,7 +175,7 @@ class StoryLoader {
         }
         break;
       case SceneExit::kRestart:
-        scene.links.push_back(Link(LinkKind::kRestart, walk.exit_line, "00"));
+        scene.links.push_back(Link(LinkKind::kRestart, walk.exit_line, kFirstScene));
         break;
       case SceneExit::kStandsStill:
       case SceneExit::kReadsPastEnd:
@@ -255,8 +245,8 @@ std::string SceneNameOfKey(const std::string& key) {
   std::string name = key;
   const std::size_t separator = name.find_first_of("/\\");
   if (separator != std::string::npos) name.erase(0, separator + 1);
-  if (EndsWithIgnoringCase(name, kSceneExtension)) {
-    name.erase(name.size() - std::string_view(kSceneExtension).size());
+  if (EndsWithIgnoringAsciiCase(name, kDataExtension)) {
+    name.erase(name.size() - std::string_view(kDataExtension).size());
   }
   return name;
 }
