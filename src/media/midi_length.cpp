@@ -4,6 +4,8 @@
 #include <array>
 #include <map>
 
+#include "media/midi_file.h"
+
 namespace velune {
 namespace {
 
@@ -128,7 +130,9 @@ std::optional<std::int64_t> MidiLengthMs(std::string_view file) {
 }
 
 std::optional<MidiFacts> ReadMidiFacts(std::string_view file) {
-  Bytes in(file);
+  const auto plain = PlainMidiFile(file);
+  if (!plain) return std::nullopt;
+  Bytes in(*plain);
   if (in.Take(4) != "MThd") return std::nullopt;
   const auto header_length = in.BigEndian(4);
   if (!header_length || *header_length < 6) return std::nullopt;

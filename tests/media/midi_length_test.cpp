@@ -78,11 +78,18 @@ TEST(MidiFacts, TheInstrumentsAndChannelsThatATuneUses) {
   // Running status: two note-ons on channel 9 after one status byte.
   const std::string drums = Vlq(0) + std::string{'\x99', '\x24', '\x40'} + Vlq(10) +
                             std::string{'\x26', '\x40'} + EndOfTrack(0);
-  const auto facts = ReadMidiFacts(Midi(1, 96, {melody, strings, drums}));
-  ASSERT_TRUE(facts);
-  EXPECT_EQ(facts->programs,
-            (std::vector<MidiProgram>{{0, 0, 10}, {0, 0, 11}, {2, 1, 48}}));  // each once
-  EXPECT_EQ(facts->channels, (1U << 0) | (1U << 2) | (1U << 9));
+  const std::string file = Midi(1, 96, {melody, strings, drums});
+  // The same from a RIFF MIDI file with a chunk of another type before the tracks.
+  const std::string riff =
+      Rmid(RiffChunk("data", file.substr(0, 14) + Chunk("XFIH", "") + file.substr(14)));
+  for (const std::string& bytes : {file, riff}) {
+    const auto facts = ReadMidiFacts(bytes);
+    ASSERT_TRUE(facts);
+    EXPECT_EQ(facts->programs,
+              (std::vector<MidiProgram>{{0, 0, 10}, {0, 0, 11}, {2, 1, 48}}));  // each once
+    EXPECT_EQ(facts->channels, (1U << 0) | (1U << 2) | (1U << 9));
+    EXPECT_EQ(MidiLengthMs(bytes), 1042);  // 200 ticks at 96 a quarter and 120 a minute
+  }
 }
 
 }  // namespace
