@@ -42,14 +42,31 @@ TEST(MidiLength, RoundsUpToWholeMilliseconds) {
   EXPECT_EQ(MidiLengthMs(Midi(0, 1000, {EndOfTrack(0)})), 0);
 }
 
-TEST(MidiLength, RunningStatusSysExAndSmpteTime) {
+TEST(MidiLength, RunningStatusAndSysEx) {
   const std::string running = NoteOn(0, 60) + Vlq(100) +
                               std::string{'\x3E', '\x40'} +           // running status
                               Vlq(0) + std::string{'\xC0', '\x05'} +  // one data byte
                               Vlq(0) + "\xF0\x02\x01\xF7" + EndOfTrack(900);
   EXPECT_EQ(MidiLengthMs(Midi(0, 1000, {running})), 500);
-  // 25 frames a second, 40 ticks a frame: 1000 ticks a second.
-  EXPECT_EQ(MidiLengthMs(Midi(0, 0xE728, {NoteOn(0, 60) + EndOfTrack(2500)})), 2500);
+}
+
+TEST(MidiLength, SmpteTime) {
+  // 3000 ticks at 10 ticks a frame: 300 frames, by the frames a second (minus the first byte).
+  const struct {
+    int division;
+    std::optional<std::int64_t> ms;
+  } divisions[] = {
+      {0xE80A, 12500},         // 24 frames a second
+      {0xE70A, 12000},         // 25
+      {0xE30A, 10010},         // 29: 30 drop-frame, 29.97 frames a second
+      {0xE20A, 10000},         // 30
+      {0xE40A, std::nullopt},  // 28: no SMPTE rate
+      {0x800A, std::nullopt},  // 128
+      {0xE200, std::nullopt},  // no ticks a frame
+  };
+  for (const auto& [division, ms] : divisions) {
+    EXPECT_EQ(MidiLengthMs(Midi(0, division, {EndOfTrack(3000)})), ms) << division;
+  }
 }
 
 TEST(MidiLength, RefusesWhatIsNotAPlayableFile) {
