@@ -16,6 +16,7 @@
 
 #include "media/alsa_messages.h"
 #include "media/fluidsynth_library.h"
+#include "media/midi_file.h"
 #include "media/midi_length.h"
 #include "media/rendered_tune.h"
 #include "media/soundfont_subset_loader.h"
@@ -558,13 +559,14 @@ FluidSynthTuneDevice::~FluidSynthTuneDevice() = default;
 bool FluidSynthTuneDevice::Open(const std::string& path) {
   Close();
   const auto bytes = ReadFile(path);
-  if (!bytes) return false;
-  auto facts = ReadMidiFacts(*bytes);
+  // FluidSynth's player takes neither RIFF MIDI files nor chunks of other types.
+  auto tune = bytes ? PlainMidiFile(*bytes) : std::nullopt;
+  auto facts = tune ? ReadMidiFacts(*tune) : std::nullopt;
   if (!facts) return false;
   open_ = true;
   playing_ = false;
   length_ticks_ = facts->length_ticks;
-  worker_->Post({Worker::Kind::kOpen, std::make_shared<const std::string>(std::move(*bytes)),
+  worker_->Post({Worker::Kind::kOpen, std::make_shared<const std::string>(std::move(*tune)),
                  std::move(facts->programs), facts->length_ticks, facts->length_ms,
                  facts->channels});
   return true;

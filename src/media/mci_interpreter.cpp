@@ -21,6 +21,23 @@ std::string Lower(std::string_view word) {
   return out;
 }
 
+// Where the quoted path of an open command ends: at the last double quote that blanks
+// and the word alias follow, so that the path may hold double quotes of its own (a folder
+// name can, on Linux and macOS). npos when no quote after `start` is followed so.
+std::size_t PathEnd(std::string_view command, std::size_t start) {
+  for (std::size_t quote = command.rfind('"'); quote != std::string_view::npos && quote > start;
+       quote = command.rfind('"', quote - 1)) {
+    std::size_t word = quote + 1;
+    while (word < command.size() && IsBlank(command[word])) ++word;
+    const std::size_t end = word + 5;
+    if (word > quote + 1 && Lower(command.substr(word, 5)) == "alias" &&
+        (end == command.size() || IsBlank(command[end]))) {
+      return quote;
+    }
+  }
+  return std::string_view::npos;
+}
+
 // Splits a command into words at blanks; a word in double quotes may hold blanks. A
 // quote left open, a quote inside a word or a NUL byte anywhere make the command
 // malformed: the error code is returned and `words` is to be ignored.
@@ -33,7 +50,9 @@ int Split(std::string_view command, std::vector<Word>& words) {
       continue;
     }
     if (command[i] == '"') {
-      const std::size_t close = command.find('"', i + 1);
+      const bool path = words.size() == 1 && !words[0].quoted && Lower(words[0].text) == "open";
+      std::size_t close = path ? PathEnd(command, i) : std::string_view::npos;
+      if (close == std::string_view::npos) close = command.find('"', i + 1);
       if (close == std::string_view::npos) return MciInterpreter::kMissingQuote;
       if (close + 1 < command.size() && !IsBlank(command[close + 1])) {
         return MciInterpreter::kMissingQuote;

@@ -12,7 +12,8 @@ namespace velune {
 // Understands the MCI command texts that the game sends and plays them on one tune
 // device:
 //
-//   open "PATH" alias NAME            the path in double quotes, passed on unchanged
+//   open "PATH" alias NAME            the path in double quotes, passed on unchanged; it
+//                                     ends at the last double quote before the word alias
 //   close NAME [notify]
 //   play NAME [notify]
 //   play NAME from 0

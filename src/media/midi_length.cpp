@@ -4,10 +4,34 @@
 #include <array>
 #include <map>
 
+#include "media/midi_file.h"
+
 namespace velune {
 namespace {
 
 constexpr std::uint32_t kDefaultTempo = 500000;  // microseconds per quarter note (120 bpm)
+
+// A SMPTE frame rate: so many frames in so many seconds.
+struct FrameRate {
+  std::uint64_t frames = 0;
+  std::uint64_t seconds = 1;
+};
+
+// The frame rate of a SMPTE time division, by its first byte: minus the frames a second.
+std::optional<FrameRate> SmpteRate(std::uint32_t byte) {
+  switch (static_cast<std::int8_t>(byte)) {
+    case -24:
+      return FrameRate{24, 1};
+    case -25:
+      return FrameRate{25, 1};
+    case -29:  // 30 drop-frame: 29.97 frames a second
+      return FrameRate{30000, 1001};
+    case -30:
+      return FrameRate{30, 1};
+    default:
+      return std::nullopt;
+  }
+}
 
 class Bytes {
  public:
@@ -128,7 +152,9 @@ std::optional<std::int64_t> MidiLengthMs(std::string_view file) {
 }
 
 std::optional<MidiFacts> ReadMidiFacts(std::string_view file) {
-  Bytes in(file);
+  const auto plain = PlainMidiFile(file);
+  if (!plain) return std::nullopt;
+  Bytes in(*plain);
   if (in.Take(4) != "MThd") return std::nullopt;
   const auto header_length = in.BigEndian(4);
   if (!header_length || *header_length < 6) return std::nullopt;
@@ -157,11 +183,11 @@ std::optional<MidiFacts> ReadMidiFacts(std::string_view file) {
   };
   if (*division & 0x8000) {
     // SMPTE time: frames per second and ticks per frame; tempo plays no part.
-    const std::uint64_t fps = 256 - (*division >> 8);
+    const auto rate = SmpteRate(*division >> 8);
     const std::uint64_t ticks_per_frame = *division & 0xFF;
-    if (ticks_per_frame == 0) return std::nullopt;
-    add_product(scan.last_tick, 1000);
-    denominator = fps * ticks_per_frame;
+    if (!rate || ticks_per_frame == 0) return std::nullopt;
+    add_product(scan.last_tick, 1000 * rate->seconds);
+    denominator = rate->frames * ticks_per_frame;
   } else {
     std::uint64_t at = 0;
     std::uint64_t tempo = kDefaultTempo;

@@ -23,9 +23,10 @@ struct MidiFacts {
   std::uint16_t channels = 0;         // the channels that its events address, one bit each
 };
 
-// The playing time of a Standard MIDI File (format 0 or 1): the time of its latest event
-// in any track, end-of-track included, with the file's tempo changes applied, in ms
-// rounded up. Nothing when the bytes are not such a file.
+// The playing time of a Standard MIDI File (format 0 or 1), read as PlainMidiFile makes
+// it plain: the time of its latest event in any track, end-of-track included, with the
+// file's tempo changes applied, in ms rounded up. Nothing when the bytes are not such a
+// file.
 std::optional<std::int64_t> MidiLengthMs(std::string_view file);
 
 // The same reading of the file, with its length in ticks and the instruments it uses.

@@ -149,6 +149,21 @@ TEST_F(FluidSynthTest, AShortTunePlaysForItsLengthAndStartsAgain) {
   }
 }
 
+// FluidSynth's player refuses both; the device hands it the plain tune.
+TEST_F(FluidSynthTest, AlienChunksAndRiffMidiFilesPlay) {
+  using namespace testing;
+  const std::string tune = ShortTune(300);
+  const std::string with_alien = tune.substr(0, 14) + Chunk("XFIH", "abc") + tune.substr(14);
+  for (const std::string& bytes : {with_alien, Rmid(RiffChunk("data", with_alien))}) {
+    FluidSynthTuneDevice device(Offline());
+    ASSERT_TRUE(device.Open(Write("bgm.mid", bytes)));
+    device.Play();
+    ASSERT_EQ(device.Settle(), Sound::kSounding);
+    EXPECT_GT(RenderMs(device, 100), 0.01F);
+    EXPECT_NEAR(100 + MsUntilStopped(device, 1000), 300, 5);
+  }
+}
+
 TEST_F(FluidSynthTest, StopPausesAndPlayGoesOnFromThere) {
   FluidSynthTuneDevice device(Offline());
   ASSERT_TRUE(device.Open(Write("short.mid", ShortTune(400))));

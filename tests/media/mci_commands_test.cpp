@@ -112,12 +112,19 @@ TEST_F(MciCommandsTest, CommandsItTakes) {
   EXPECT_EQ(mci.SendString("STATUS MIDI MODE", reply.buffer.data(), 15), MciInterpreter::kOk);
   EXPECT_EQ(reply.Text(), "stopped");
   // The path goes to the device as it is: blanks, a Windows folder, upper case and
-  // Shift-JIS bytes.
-  const std::string path = "C:\\Program Files\\Velune \x83\x51\x81\x5B\x83\x80\\dat\\BGM.mid";
-  Send("close MIDI");
-  device.calls.clear();
-  EXPECT_EQ(Send("OPEN \"" + path + "\" ALIAS Midi"), MciInterpreter::kOk);
-  EXPECT_EQ(device.calls, Calls{"Open " + path});
+  // Shift-JIS bytes; and double quotes, which a folder name can hold on Linux and macOS:
+  // the path ends at the last quote before the word alias.
+  for (const std::string path : {
+           "C:\\Program Files\\Velune \x83\x51\x81\x5B\x83\x80\\dat\\BGM.mid",
+           "/home/a/\"Velune\"/dat/bgm.mid",
+           "/x/\" alias MIDI\" \"/bgm.mid",
+           "\"",
+       }) {
+    Send("close MIDI");
+    device.calls.clear();
+    EXPECT_EQ(Send("OPEN \"" + path + "\"  ALIAS Midi"), MciInterpreter::kOk) << path;
+    EXPECT_EQ(device.calls, Calls{"Open " + path});
+  }
 }
 
 TEST_F(MciCommandsTest, TheStatusReply) {

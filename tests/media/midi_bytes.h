@@ -19,9 +19,12 @@ inline std::string Vlq(std::uint32_t value) {
   return out;
 }
 
-inline std::string Track(const std::string& events) {
-  return "MTrk" + BigEndian(static_cast<std::uint32_t>(events.size()), 4) + events;
+// A chunk of a Standard MIDI File: its length big-endian.
+inline std::string Chunk(const std::string& type, const std::string& body) {
+  return type + BigEndian(static_cast<std::uint32_t>(body.size()), 4) + body;
 }
+
+inline std::string Track(const std::string& events) { return Chunk("MTrk", events); }
 
 inline std::string Midi(int format, int division, std::initializer_list<std::string> tracks) {
   std::string out = "MThd" + BigEndian(6, 4) + BigEndian(static_cast<std::uint32_t>(format), 2) +
@@ -42,6 +45,16 @@ inline std::string NoteOn(std::uint32_t delta, int key) {
 inline std::string EndOfTrack(std::uint32_t delta) {
   return Vlq(delta) + std::string("\xFF\x2F\x00", 3);
 }
+
+// A chunk of a RIFF file: its length little-endian, its body padded to an even length.
+inline std::string RiffChunk(const std::string& type, const std::string& body) {
+  std::string out = type;
+  for (int i = 0; i < 4; ++i) out += static_cast<char>((body.size() >> (8 * i)) & 0xFF);
+  return out + body + std::string(body.size() % 2, '\0');
+}
+
+// A RIFF MIDI file of these chunks; the Standard MIDI File goes in a "data" chunk.
+inline std::string Rmid(const std::string& chunks) { return RiffChunk("RIFF", "RMID" + chunks); }
 
 // A one-track tune of `ms` milliseconds at 120 beats a minute and 1000 ticks a quarter.
 inline std::string TuneOfMs(std::uint32_t ms) {

@@ -42,14 +42,31 @@ TEST(MidiLength, RoundsUpToWholeMilliseconds) {
   EXPECT_EQ(MidiLengthMs(Midi(0, 1000, {EndOfTrack(0)})), 0);
 }
 
-TEST(MidiLength, RunningStatusSysExAndSmpteTime) {
+TEST(MidiLength, RunningStatusAndSysEx) {
   const std::string running = NoteOn(0, 60) + Vlq(100) +
                               std::string{'\x3E', '\x40'} +           // running status
                               Vlq(0) + std::string{'\xC0', '\x05'} +  // one data byte
                               Vlq(0) + "\xF0\x02\x01\xF7" + EndOfTrack(900);
   EXPECT_EQ(MidiLengthMs(Midi(0, 1000, {running})), 500);
-  // 25 frames a second, 40 ticks a frame: 1000 ticks a second.
-  EXPECT_EQ(MidiLengthMs(Midi(0, 0xE728, {NoteOn(0, 60) + EndOfTrack(2500)})), 2500);
+}
+
+TEST(MidiLength, SmpteTime) {
+  // 3000 ticks at 10 ticks a frame: 300 frames, by the frames a second (minus the first byte).
+  const struct {
+    int division;
+    std::optional<std::int64_t> ms;
+  } divisions[] = {
+      {0xE80A, 12500},         // 24 frames a second
+      {0xE70A, 12000},         // 25
+      {0xE30A, 10010},         // 29: 30 drop-frame, 29.97 frames a second
+      {0xE20A, 10000},         // 30
+      {0xE40A, std::nullopt},  // 28: no SMPTE rate
+      {0x800A, std::nullopt},  // 128
+      {0xE200, std::nullopt},  // no ticks a frame
+  };
+  for (const auto& [division, ms] : divisions) {
+    EXPECT_EQ(MidiLengthMs(Midi(0, division, {EndOfTrack(3000)})), ms) << division;
+  }
 }
 
 TEST(MidiLength, RefusesWhatIsNotAPlayableFile) {
@@ -78,11 +95,18 @@ TEST(MidiFacts, TheInstrumentsAndChannelsThatATuneUses) {
   // Running status: two note-ons on channel 9 after one status byte.
   const std::string drums = Vlq(0) + std::string{'\x99', '\x24', '\x40'} + Vlq(10) +
                             std::string{'\x26', '\x40'} + EndOfTrack(0);
-  const auto facts = ReadMidiFacts(Midi(1, 96, {melody, strings, drums}));
-  ASSERT_TRUE(facts);
-  EXPECT_EQ(facts->programs,
-            (std::vector<MidiProgram>{{0, 0, 10}, {0, 0, 11}, {2, 1, 48}}));  // each once
-  EXPECT_EQ(facts->channels, (1U << 0) | (1U << 2) | (1U << 9));
+  const std::string file = Midi(1, 96, {melody, strings, drums});
+  // The same from a RIFF MIDI file with a chunk of another type before the tracks.
+  const std::string riff =
+      Rmid(RiffChunk("data", file.substr(0, 14) + Chunk("XFIH", "") + file.substr(14)));
+  for (const std::string& bytes : {file, riff}) {
+    const auto facts = ReadMidiFacts(bytes);
+    ASSERT_TRUE(facts);
+    EXPECT_EQ(facts->programs,
+              (std::vector<MidiProgram>{{0, 0, 10}, {0, 0, 11}, {2, 1, 48}}));  // each once
+    EXPECT_EQ(facts->channels, (1U << 0) | (1U << 2) | (1U << 9));
+    EXPECT_EQ(MidiLengthMs(bytes), 1042);  // 200 ticks at 96 a quarter and 120 a minute
+  }
 }
 
 }  // namespace

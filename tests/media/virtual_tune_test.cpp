@@ -45,6 +45,22 @@ TEST_F(VirtualTuneTest, PlaysForTheTunesLengthThenStops) {
   EXPECT_EQ(TuneStatus(mci), "stopped");
 }
 
+// As the game opens it: from a folder whose name holds double quotes (Linux and macOS
+// allow them), a RIFF MIDI file with a chunk of another type before its track.
+TEST_F(VirtualTuneTest, ARiffMidiFileInAQuotedFolderPlaysForItsLength) {
+  using namespace testing;
+  const ScratchFolder quoted{"velune \"tune\""};
+  const std::string tune = TuneOfMs(1500);
+  const std::string riff =
+      Rmid(RiffChunk("data", tune.substr(0, 14) + Chunk("XFIH", "abc") + tune.substr(14)));
+  EXPECT_EQ(Open(quoted.Write("bgm.mid", riff)), 0);
+  Send("play MIDI notify");
+  now = 1499;
+  EXPECT_EQ(TuneStatus(mci), "playing");
+  now = 1500;
+  EXPECT_EQ(TuneStatus(mci), "stopped");
+}
+
 TEST_F(VirtualTuneTest, AMissingOrBrokenTuneNeverOpens) {
   for (const std::string& path :
        {folder.PathOf("none.mid"), folder.Write("bad.mid", "MThd garbage")}) {
