@@ -3,12 +3,12 @@
 #include <QRect>
 #include <QSize>
 
+#include "game/layout_rules.h"
+
 namespace velune {
 
 // Where the window puts its controls before any layout pass: the places they were drawn
-// at, in twips. At 96 dots per inch 15 twips make a pixel.
-inline constexpr int kTwipsPerPixel = 15;
-
+// at, in twips.
 struct TwipRect {
   int left, top, width, height;
 };
@@ -22,14 +22,14 @@ inline constexpr TwipRect kLoveLblPlace{6840, 5160, 3495, 1575};
 inline constexpr TwipRect kLstPlace{6840, 240, 3495, 3660};
 inline constexpr TwipRect kAddComPlace{6840, 4200, 3495, 855};
 
-constexpr int TwipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
-
 constexpr QRect ToPixels(const TwipRect& r) {
+  using layout::TwipsToPixels;
   return QRect(TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width),
                TwipsToPixels(r.height));
 }
 
 constexpr QSize InitialClientSize() {
+  using layout::TwipsToPixels;
   return QSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
 }
 

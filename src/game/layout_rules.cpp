@@ -32,10 +32,6 @@ std::int32_t BaseFontSize(std::int32_t height_twips) {
   return static_cast<std::int32_t>(tenths) + 3;
 }
 
-std::int32_t TwipsToPixels(std::int32_t twips) {
-  return static_cast<std::int32_t>(std::floor(twips / double{kTwipsPerPixel} + 0.5));
-}
-
 int GridAxis::ToPixel(double position) const {
   return static_cast<int>(std::floor(position * PixelsPerUnit() + 0.5));
 }

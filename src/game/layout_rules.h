@@ -33,8 +33,10 @@ std::optional<std::int32_t> OuterWidthTwips(std::int32_t height_twips);
 // 999 gives 3, 1000 gives 4.
 std::int32_t BaseFontSize(std::int32_t height_twips);
 
-// A length in twips as whole logical pixels, halves rounded up.
-std::int32_t TwipsToPixels(std::int32_t twips);
+// A length in twips (never negative) as whole logical pixels, halves rounded up.
+constexpr std::int32_t TwipsToPixels(std::int32_t twips) {
+  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 
 // Where a control lies in the grid, in grid units.
 struct GridRect {

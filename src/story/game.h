@@ -23,6 +23,18 @@ struct GamePorts {
   TimerPort& timers;
 };
 
+// The window and its controls keep their short names from the original game, so that
+// its story folders and its description read the same as this code:
+//   Fom      the game window
+//   Img      the scene picture at the top left; a click on it shows the about message
+//   DF       the hidden picture box that holds the current picture decoded
+//   Lbl      the story text, page by page; a mouse button on it reads on
+//   LoveLbl  the love meter at the right
+//   Lst      the gift list; AddCom the give button, shown while she waits for a present
+//   TimIve   reads one scene line per tick (100 ms; 1 ms while skipping ahead)
+//   TimQst   counts down a gift prompt's five seconds
+//   Bgm_Check  restarts the tune when it has stopped (every second)
+//
 // The game window Fom without its looks: its state fields, the state of its controls
 // as plain data, and its event handlers. A host (the Qt window, the scripted player)
 // forwards every event here and then shows the controls' state. A handler that meets an
@@ -62,7 +74,6 @@ class Game {
   std::int16_t PageLines() const { return page_lines_; }
   std::int16_t Love() const { return love_; }
   std::int16_t QstGlow() const { return qst_glow_; }
-  const std::string& CurLine() const { return cur_line_; }
   const std::string& AppDir() const { return app_dir_; }
   // The scene opened last, as it was named; nothing before the first.
   const std::optional<std::string>& SceneName() const { return scene_name_; }

@@ -20,13 +20,21 @@
 
 namespace {
 
+// Exit statuses of check and map; a usage error is 2 for every command, as for run.
+constexpr int kToolOk = 0;
+constexpr int kToolFailed = 1;  // check: the story has an error; map: it cannot be drawn
+constexpr int kToolUsage = velune::kRunBadScript;
+
+bool IsGameFolder(const char* command, const std::string& game_dir) {
+  std::error_code error;
+  if (std::filesystem::is_directory(game_dir, error)) return true;
+  std::cerr << "velune-tool " << command << ": " << game_dir << ": no such game folder\n";
+  return false;
+}
+
 int RunCommand(const std::string& game_dir, const std::string& script_path, bool trace_mci) {
   using velune::kRunBadScript;
-  std::error_code error;
-  if (!std::filesystem::is_directory(game_dir, error)) {
-    std::cerr << "velune-tool run: " << game_dir << ": no such game folder\n";
-    return kRunBadScript;
-  }
+  if (!IsGameFolder("run", game_dir)) return kToolUsage;
   std::vector<velune::Action> script;
   try {
     if (script_path == "-") {
@@ -46,18 +54,6 @@ int RunCommand(const std::string& game_dir, const std::string& script_path, bool
   const int status = velune::PlayScript(game_dir, script, trace_mci, std::cout, std::cerr);
   std::cout.flush();
   return status;
-}
-
-// Exit statuses of check and map.
-constexpr int kToolOk = 0;
-constexpr int kToolFailed = 1;  // check: the story has an error; map: it cannot be drawn
-constexpr int kToolUsage = 2;
-
-bool IsGameFolder(const char* command, const std::string& game_dir) {
-  std::error_code error;
-  if (std::filesystem::is_directory(game_dir, error)) return true;
-  std::cerr << "velune-tool " << command << ": " << game_dir << ": no such game folder\n";
-  return false;
 }
 
 struct CheckedStory {
@@ -131,19 +127,15 @@ int MapCommand(const std::string& game_dir, const std::string& output) {
   return kToolOk;
 }
 
-}  // namespace
-
 // The real game window on another story folder; the game itself takes no command line.
 int PlayCommand(char* program, const std::string& game_dir) {
-  std::error_code error;
-  if (!std::filesystem::is_directory(game_dir, error)) {
-    std::cerr << "velune-tool play: " << game_dir << ": no such game folder\n";
-    return velune::kRunBadScript;
-  }
+  if (!IsGameFolder("play", game_dir)) return kToolUsage;
   int qt_argc = 1;
   char* qt_argv[] = {program, nullptr};
   return velune::PlayInWindow(qt_argc, qt_argv, game_dir);
 }
+
+}  // namespace
 
 int main(int argc, char** argv) {
   CLI::App app{"velune-tool: tools for Velune story authors"};
@@ -188,7 +180,7 @@ int main(int argc, char** argv) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);
-    return velune::kRunBadScript;
+    return kToolUsage;
   }
   if (run->parsed()) return RunCommand(game_dir, script_path, trace_mci);
   if (play->parsed()) return PlayCommand(argv[0], game_dir);
