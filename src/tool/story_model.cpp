@@ -57,7 +57,7 @@ class StoryLoader {
   }
 
   void LoadGiftList() {
-    GiftList& list = story_.gift_list;
+    GiftListFile& list = story_.gift_list;
     list.file = Locate(kDatFolder, "lst", kSceneExtension);
     if (!list.file.Exists()) return;
     try {
