@@ -53,4 +53,6 @@ void CaptionLabel::mousePressEvent(QMouseEvent* event) {
   if (button != 0) emit buttonPressed(button);
 }
 
+void CaptionLabel::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
 }  // namespace velune

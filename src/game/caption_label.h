@@ -6,7 +6,9 @@
 namespace velune {
 
 // Lbl and LoveLbl: a caption over several lines, wrapped at the label's width, that
-// tells which mouse button was pressed on it (1 left, 2 right, 4 middle).
+// tells which mouse button was pressed on it (1 left, 2 right, 4 middle). A double
+// click is one press: its second press comes as a double click, which the label takes
+// and lets go.
 class CaptionLabel : public QLabel {
   Q_OBJECT
 
@@ -24,6 +26,7 @@ class CaptionLabel : public QLabel {
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 }  // namespace velune

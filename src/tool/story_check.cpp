@@ -66,7 +66,7 @@ class Checker {
   }
 
   void CheckGiftList() {
-    const GiftList& list = story_.gift_list;
+    const GiftListFile& list = story_.gift_list;
     const std::string& file = list.file.file.display;
     if (list.file.match == NameMatch::kMissing) {
       findings_.Error(file, 0,
@@ -248,7 +248,7 @@ class Checker {
               "with an error " +
               when);
     }
-    const GiftList& list = story_.gift_list;
+    const GiftListFile& list = story_.gift_list;
     if (list.Usable() &&
         std::find(list.items.begin(), list.items.end(), gift.item) == list.items.end()) {
       std::string message = "the present " + Quoted(gift.item) + " is not in " +

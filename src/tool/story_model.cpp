@@ -47,7 +47,7 @@ class StoryLoader {
   }
 
   void LoadGiftList() {
-    GiftList& list = story_.gift_list;
+    GiftListFile& list = story_.gift_list;
     list.file = Locate(kDatFolder, kGiftListName, kDataExtension);
     if (!list.file.Exists()) return;
     try {

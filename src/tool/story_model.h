@@ -58,7 +58,8 @@ struct Scene {
   const std::string& Line(std::size_t line) const { return text.lines.at(line - 1).text; }
 };
 
-struct GiftList {
+// The gift list file dat/lst.dat, read as the game reads it.
+struct GiftListFile {
   FoundFile file;
   std::optional<std::string> read_error;
   TextFile text;
@@ -81,7 +82,7 @@ struct Story {
   std::string app_dir;
   FoundFile start;                   // scene "00"
   std::array<FoundFile, 3> endings;  // end1, end2, end3
-  GiftList gift_list;
+  GiftListFile gift_list;
   Tune tune;
   std::map<std::string, Scene> scenes;  // by key; named but missing files too
 

@@ -85,6 +85,19 @@ TEST_F(WindowTest, LongStoryLinesWrapAtTheLabelsWidth) {
   EXPECT_GT(Lbl()->heightForWidth(Lbl()->width()), unwrapped);
 }
 
+// A double click is one press: the window system sends its second press as a double
+// click, and the story reads one line, whichever the button.
+TEST_F(WindowTest, ADoubleClickOnTheStoryReadsOneLine) {
+  for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+    SCOPED_TRACE(button);
+    ASSERT_TRUE(Start());
+    Wait(100);  // the picture line
+    QTest::mouseDClick(window_->windowHandle(), button, {},
+                       Lbl()->mapTo(window_.get(), QPoint(10, 10)));
+    EXPECT_EQ(Lbl()->text(), QString::fromUtf8("line1 あ"));
+  }
+}
+
 TEST_F(WindowTest, APromptShowsAFlatRedGiveButtonAndTheListGlowsTowardsRed) {
   ASSERT_TRUE(Start());
   ReachPrompt();

@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
+#include "window_fixture.h"
+
 namespace velune {
 namespace {
 
@@ -20,6 +22,7 @@ struct SeenBox {
   QMessageBox::StandardButtons standard;
   bool modal = false;
   Qt::TextFormat format = Qt::AutoText;
+  QRect frame;
 };
 
 // Watches for the message box, notes what it shows and presses its OK button.
@@ -31,8 +34,9 @@ SeenBox ShowAndAnswer(const std::function<void()>& show) {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr || !box->isVisible()) return;
     watcher.stop();
-    seen = {true,           box->windowTitle(),     box->text(),    box->icon(),
-            box->buttons(), box->standardButtons(), box->isModal(), box->textFormat()};
+    seen = {true,           box->windowTitle(), box->text(),
+            box->icon(),    box->buttons(),     box->standardButtons(),
+            box->isModal(), box->textFormat(),  box->frameGeometry()};
     box->button(QMessageBox::Ok)->click();
   });
   watcher.start();
@@ -67,6 +71,39 @@ TEST(MessageBoxesTest, TheAboutAndTheErrorBox) {
     EXPECT_TRUE(box.modal);
     EXPECT_EQ(box.format, Qt::PlainText);
   }
+}
+
+// Puts a window in its place as a window manager does: only as it maps the window, which
+// comes after show().
+class PlacesWhenMapped : public QObject {
+ public:
+  bool eventFilter(QObject* window, QEvent* event) override {
+    if (event->type() == QEvent::Expose && !placed_) {
+      placed_ = true;
+      static_cast<QWindow*>(window)->setPosition(200, 150);
+    }
+    return false;
+  }
+
+ private:
+  bool placed_ = false;
+};
+
+using testing::WindowTest;
+
+// An error at the start is reported in a box centred over the window, as the other boxes
+// are, though the window manager puts the window in its place only after show().
+TEST_F(WindowTest, AnErrorAtTheStartIsReportedOverTheWindow) {
+  folder_.Remove("dat/00.dat");
+  window_ = std::make_unique<GameWindow>(WindowPorts{files_, mci_, SystemMessageBoxes(), &clock_});
+  PlacesWhenMapped window_manager;
+  window_->winId();  // the window's handle, to watch before it is shown
+  window_->windowHandle()->installEventFilter(&window_manager);
+  const SeenBox box = ShowAndAnswer([&] { EXPECT_FALSE(window_->Start(folder_.Path())); });
+  ASSERT_TRUE(box.seen);
+  EXPECT_TRUE(box.text.contains("00.dat")) << box.text.toStdString();
+  EXPECT_LE((box.frame.center() - window_->frameGeometry().center()).manhattanLength(), 8)
+      << "the box lies at " << box.frame.x() << "," << box.frame.y();
 }
 
 }  // namespace
