@@ -18,7 +18,6 @@ class GiftList : public QListWidget {
   // Sets the list's height to whole rows within `height` pixels.
   void SetHeightInWholeRows(int height);
   // The height last asked for; 0 before the first.
-  int AskedHeight() const { return asked_height_; }
 
  protected:
   void changeEvent(QEvent* event) override;
