@@ -17,7 +17,6 @@ class GiftList : public QListWidget {
   int RowHeight() const;
   // Sets the list's height to whole rows within `height` pixels.
   void SetHeightInWholeRows(int height);
-  // The height last asked for; 0 before the first.
 
  protected:
   void changeEvent(QEvent* event) override;
