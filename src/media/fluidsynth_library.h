@@ -37,6 +37,7 @@ namespace velune {
   F(fluid_player_play)                 \
   F(fluid_player_stop)                 \
   F(fluid_player_seek)                 \
+  F(fluid_player_set_tempo)            \
   F(new_fluid_audio_driver)            \
   F(new_fluid_audio_driver2)           \
   F(delete_fluid_audio_driver)

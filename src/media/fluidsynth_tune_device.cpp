@@ -221,11 +221,12 @@ class FluidSynthTuneDevice::Worker {
   enum class Kind { kOpen, kClose, kPlay, kStop, kSeek };
   struct Command {
     Kind kind;
-    std::shared_ptr<const std::string> tune;  // kOpen: the file's bytes
-    std::vector<MidiProgram> programs;        // kOpen: the instruments that it uses
-    std::uint64_t length_ticks = 0;           // kOpen: its length
-    std::int64_t length_ms = 0;               // kOpen: the same in ms
-    std::uint16_t channels = 0;               // kOpen: the channels that it uses
+    std::shared_ptr<const std::string> tune;   // kOpen: the file's bytes
+    std::vector<MidiProgram> programs;         // kOpen: the instruments that it uses
+    std::uint64_t length_ticks = 0;            // kOpen: its length
+    std::int64_t length_ms = 0;                // kOpen: the same in ms
+    std::uint16_t channels = 0;                // kOpen: the channels that it uses
+    std::optional<std::uint32_t> fixed_tempo;  // kOpen: µs a quarter note, held throughout
   };
 
   explicit Worker(Options options) : options_(std::move(options)), thread_([this] { Run(); }) {}
@@ -438,6 +439,10 @@ class FluidSynthTuneDevice::Worker {
       Fluid().delete_fluid_settings(settings);
       return SetSound(Sound::kQuiet);
     }
+    if (command.fixed_tempo) {
+      Fluid().fluid_player_set_tempo(player, FLUID_PLAYER_TEMPO_EXTERNAL_MIDI,
+                                     *command.fixed_tempo);
+    }
 
     std::unique_ptr<RenderedTune> rendered;
     if (options_.render_ahead && command.length_ms <= kLongestRenderedTuneMs) {
@@ -559,16 +564,17 @@ FluidSynthTuneDevice::~FluidSynthTuneDevice() = default;
 bool FluidSynthTuneDevice::Open(const std::string& path) {
   Close();
   const auto bytes = ReadFile(path);
-  // FluidSynth's player takes neither RIFF MIDI files nor chunks of other types.
-  auto tune = bytes ? PlainMidiFile(*bytes) : std::nullopt;
-  auto facts = tune ? ReadMidiFacts(*tune) : std::nullopt;
+  // FluidSynth's player takes neither RIFF MIDI files, nor chunks of other types, nor SMPTE
+  // time.
+  auto tune = bytes ? QuarterNoteMidiFile(*bytes) : std::nullopt;
+  auto facts = tune ? ReadMidiFacts(*bytes) : std::nullopt;
   if (!facts) return false;
   open_ = true;
   playing_ = false;
   length_ticks_ = facts->length_ticks;
-  worker_->Post({Worker::Kind::kOpen, std::make_shared<const std::string>(std::move(*tune)),
-                 std::move(facts->programs), facts->length_ticks, facts->length_ms,
-                 facts->channels});
+  worker_->Post({Worker::Kind::kOpen, std::make_shared<const std::string>(std::move(tune->bytes)),
+                 std::move(facts->programs), facts->length_ticks, facts->length_ms, facts->channels,
+                 tune->fixed_us_per_quarter});
   return true;
 }
 
@@ -576,25 +582,25 @@ void FluidSynthTuneDevice::Close() {
   if (!open_) return;
   open_ = false;
   playing_ = false;
-  worker_->Post({Worker::Kind::kClose, nullptr, {}, 0});
+  worker_->Post({Worker::Kind::kClose, nullptr, {}, 0, 0, 0, {}});
 }
 
 void FluidSynthTuneDevice::Play() {
   if (!open_) return;
   playing_ = true;
-  worker_->Post({Worker::Kind::kPlay, nullptr, {}, 0});
+  worker_->Post({Worker::Kind::kPlay, nullptr, {}, 0, 0, 0, {}});
 }
 
 void FluidSynthTuneDevice::Stop() {
   if (!open_) return;
   playing_ = false;
-  worker_->Post({Worker::Kind::kStop, nullptr, {}, 0});
+  worker_->Post({Worker::Kind::kStop, nullptr, {}, 0, 0, 0, {}});
 }
 
 void FluidSynthTuneDevice::SeekToStart() {
   if (!open_) return;
   playing_ = false;
-  worker_->Post({Worker::Kind::kSeek, nullptr, {}, 0});
+  worker_->Post({Worker::Kind::kSeek, nullptr, {}, 0, 0, 0, {}});
 }
 
 TuneDevice::Mode FluidSynthTuneDevice::GetMode() {
