@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "media/fluidsynth_system.h"
 #include "media/fluidsynth_tune_device.h"
 #include "media/midi_length.h"
 #include "midi_bytes.h"
@@ -43,7 +44,7 @@ std::string ShortTune(std::uint32_t ms) { return testing::Midi(0, 1000, {ShortTr
 class FluidSynthTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (FluidSynthTuneDevice::FindSoundfont().empty()) {
+    if (FindSoundfont().empty()) {
       GTEST_SKIP() << "no General MIDI soundfont installed (Debian: timgm6mb-soundfont)";
     }
     folder = std::make_unique<testing::ScratchFolder>("velune-fluidsynth");
