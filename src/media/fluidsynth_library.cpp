@@ -7,12 +7,8 @@
 namespace velune {
 namespace {
 
-// The library's name as the system's loader knows it: FluidSynth 2.2 and later.
-#if defined(__APPLE__)
-constexpr const char* kLibraryName = "libfluidsynth.3.dylib";
-#else
-constexpr const char* kLibraryName = "libfluidsynth.so.3";
-#endif
+// The library's name as the system's loader knows it, from the build.
+constexpr const char* kLibraryName = VELUNE_FLUIDSYNTH_LIBRARY;
 
 std::optional<FluidSynthLibrary> Open() {
   // Never closed: its threads and log handlers may outlive any owner.

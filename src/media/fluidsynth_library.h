@@ -2,6 +2,8 @@
 
 #include <fluidsynth.h>
 
+#include <memory>
+
 namespace velune {
 
 // The FluidSynth functions that the tune device calls.
@@ -37,14 +39,15 @@ namespace velune {
   F(fluid_player_play)                 \
   F(fluid_player_stop)                 \
   F(fluid_player_seek)                 \
+  F(fluid_player_set_tempo)            \
   F(new_fluid_audio_driver)            \
   F(new_fluid_audio_driver2)           \
   F(delete_fluid_audio_driver)
 
 // FluidSynth's shared library, loaded when the first tune is opened, on the tune device's
-// worker: the program starts without it and the forty-odd libraries that it pulls in
-// (sound servers, sound file codecs, GLib), which would cost the window's start some
-// milliseconds; and a system without it plays without music.
+// worker: the program starts without it and the many libraries that it pulls in (sound
+// servers, sound file codecs, GLib), which would slow the window's start; and a system
+// without it plays without music.
 struct FluidSynthLibrary {
 #define VELUNE_FLUIDSYNTH_POINTER(name) decltype(&::name) name = nullptr;
   VELUNE_FLUIDSYNTH_FUNCTIONS(VELUNE_FLUIDSYNTH_POINTER)
@@ -54,5 +57,25 @@ struct FluidSynthLibrary {
   // library or one of its functions is missing.
   static const FluidSynthLibrary* Load();
 };
+
+// Deletes a FluidSynth object with the library's own function for it.
+template <auto kDelete>
+struct FluidSynthDeleter {
+  template <typename Object>
+  void operator()(Object* object) const {
+    (FluidSynthLibrary::Load()->*kDelete)(object);
+  }
+};
+
+// FluidSynth's objects, each deleted with its owner.
+using SettingsHandle =
+    std::unique_ptr<fluid_settings_t, FluidSynthDeleter<&FluidSynthLibrary::delete_fluid_settings>>;
+using SynthHandle =
+    std::unique_ptr<fluid_synth_t, FluidSynthDeleter<&FluidSynthLibrary::delete_fluid_synth>>;
+using PlayerHandle =
+    std::unique_ptr<fluid_player_t, FluidSynthDeleter<&FluidSynthLibrary::delete_fluid_player>>;
+using DriverHandle =
+    std::unique_ptr<fluid_audio_driver_t,
+                    FluidSynthDeleter<&FluidSynthLibrary::delete_fluid_audio_driver>>;
 
 }  // namespace velune

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <chrono>
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "media/null_tune_device.h"
 #include "media/tune_device.h"
 
 namespace velune {
@@ -23,9 +23,9 @@ namespace velune {
 // the synthesizer is freed before the sound output starts; a long one is synthesized as
 // it plays.
 //
-// When the tune cannot be heard (no soundfont, no sound output) the device goes quiet:
-// it frees the synthesizer, renders nothing, says nothing, and answers as if the tune
-// played on, so that nobody restarts it in vain.
+// When the tune cannot be heard (no FluidSynth, no soundfont, no sound output) the device
+// falls back on the null device: it frees the synthesizer, renders nothing, says nothing,
+// and answers as the null device does (null_tune_device.h).
 class FluidSynthTuneDevice : public TuneDevice {
  public:
   struct Options {
@@ -54,10 +54,10 @@ class FluidSynthTuneDevice : public TuneDevice {
     kNone,      // nothing opened, or closed again
     kStarting,  // the worker is still setting up
     kSounding,  // the synthesizer runs (into the sound output, or for Render)
-    kQuiet,     // no soundfont or no sound output: nothing is played
+    kQuiet,     // nothing can be heard: the null device answers
   };
 
-  // Times spent on the worker for the tune last opened, in ms.
+  // Times spent on the worker for the tune last opened, in ms, for the benchmarks.
   struct Measurements {
     double synth_ms = 0;      // settings and synthesizer created
     double soundfont_ms = 0;  // soundfont loaded and the tune's instruments readied
@@ -92,22 +92,20 @@ class FluidSynthTuneDevice : public TuneDevice {
   Sound Settle();
   Measurements LastMeasurements() const;
 
-  // The soundfont that FluidSynth loads by default, or else the first General MIDI
-  // soundfont in the usual places; empty when there is none.
-  static std::string FindSoundfont();
-
-  // The options of the game window's tune: the window opens in some 50 ms and shows its
-  // first story line a tick later; the synthesizer is made after that.
+  // The options of the game window's tune: the synthesizer is made after the window has
+  // opened and shown its first story line.
   static Options WindowOptions();
 
  private:
   class Worker;
+  // The calls that the worker carries out.
+  enum class Call { kOpen, kClose, kPlay, kStop, kSeek };
+  // Passes the call on to the worker, and the answers to silent_, while a tune is open.
+  void PassOn(Call call, void (NullTuneDevice::*answer)());
+
   std::unique_ptr<Worker> worker_;
-  // The window's side of the state.
-  bool open_ = false;
-  bool playing_ = false;       // from a play until a stop or seek
-  bool seek_pending_ = false;  // the tune's position may still be the one before a seek
-  std::uint64_t length_ticks_ = 0;
+  // The window's side of the state, and the answers while nothing can be heard.
+  NullTuneDevice silent_;
 };
 
 }  // namespace velune

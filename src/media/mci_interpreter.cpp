@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "story/ascii.h"
+
 namespace velune {
 namespace {
 
@@ -11,15 +13,6 @@ struct Word {
   std::string text;
   bool quoted = false;  // written in double quotes
 };
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string Lower(std::string_view word) {
-  std::string out(word);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-  return out;
-}
 
 // Where the quoted path of an open command ends: at the last double quote that blanks
 // and the word alias follow, so that the path may hold double quotes of its own (a folder
@@ -30,7 +23,7 @@ std::size_t PathEnd(std::string_view command, std::size_t start) {
     std::size_t word = quote + 1;
     while (word < command.size() && IsBlank(command[word])) ++word;
     const std::size_t end = word + 5;
-    if (word > quote + 1 && Lower(command.substr(word, 5)) == "alias" &&
+    if (word > quote + 1 && SameIgnoringAsciiCase(command.substr(word, 5), "alias") &&
         (end == command.size() || IsBlank(command[end]))) {
       return quote;
     }
@@ -50,7 +43,8 @@ int Split(std::string_view command, std::vector<Word>& words) {
       continue;
     }
     if (command[i] == '"') {
-      const bool path = words.size() == 1 && !words[0].quoted && Lower(words[0].text) == "open";
+      const bool path =
+          words.size() == 1 && !words[0].quoted && SameIgnoringAsciiCase(words[0].text, "open");
       std::size_t close = path ? PathEnd(command, i) : std::string_view::npos;
       if (close == std::string_view::npos) close = command.find('"', i + 1);
       if (close == std::string_view::npos) return MciInterpreter::kMissingQuote;
@@ -100,18 +94,19 @@ int MciInterpreter::SendString(std::string_view command, char* reply, int reply_
   std::vector<Word> words;
   if (const int error = Split(command, words); error != kOk) return error;
   if (words.empty() || words[0].quoted) return kUnrecognizedCommand;
-  const std::string verb = Lower(words[0].text);
+  const std::string verb = AsciiLowered(words[0].text);
 
   if (verb == "open") {
     // open "PATH" alias NAME
     if (words.size() < 4) return kMissingParameter;
     if (!words[1].quoted) return kMissingQuote;
-    if (words.size() > 4 || words[2].quoted || Lower(words[2].text) != "alias" || words[3].quoted) {
+    if (words.size() > 4 || words[2].quoted || !SameIgnoringAsciiCase(words[2].text, "alias") ||
+        words[3].quoted) {
       return kUnrecognizedKeyword;
     }
     if (alias_) return kDuplicateAlias;
     if (!device_.Open(words[1].text)) return kCannotOpen;
-    alias_ = Lower(words[3].text);
+    alias_ = AsciiLowered(words[3].text);
     return kOk;
   }
 
@@ -119,11 +114,12 @@ int MciInterpreter::SendString(std::string_view command, char* reply, int reply_
     return kUnrecognizedCommand;
   }
   if (words.size() < 2) return kMissingParameter;
-  if (words[1].quoted || !alias_ || Lower(words[1].text) != *alias_) return kInvalidDeviceName;
+  if (words[1].quoted || !alias_ || !SameIgnoringAsciiCase(words[1].text, *alias_))
+    return kInvalidDeviceName;
   std::vector<std::string> rest;
   for (std::size_t i = 2; i < words.size(); ++i) {
     if (words[i].quoted) return kUnrecognizedKeyword;
-    rest.push_back(Lower(words[i].text));
+    rest.push_back(AsciiLowered(words[i].text));
   }
   if (!TakesWords(verb, rest)) return rest.empty() ? kMissingParameter : kUnrecognizedKeyword;
 

@@ -42,7 +42,44 @@ std::string_view Unwrap(std::string_view file) {
   return {};
 }
 
+// A quarter note of one second's frames at a tick a frame, by the high byte of an SMPTE
+// division: minus the frames a second.
+std::optional<QuarterTime> SecondOfFrames(std::int8_t minus_rate) {
+  switch (minus_rate) {
+    case -24:
+    case -25:
+    case -30:
+      return QuarterTime{static_cast<std::uint32_t>(-minus_rate), 1'000'000};
+    case -29:  // 30 drop-frame: 30 frames in 1.001 s
+      return QuarterTime{30, 1'001'000};
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace
+
+std::optional<QuarterTime> SmpteInQuarters(std::uint16_t division) {
+  if ((division & 0x8000) == 0 || (division & 0xFF) == 0) return std::nullopt;
+  auto time = SecondOfFrames(static_cast<std::int8_t>(division >> 8));
+  if (time) time->ticks_per_quarter *= division & 0xFFU;
+  return time;
+}
+
+std::optional<QuarterNoteTune> QuarterNoteMidiFile(std::string_view file) {
+  auto plain = PlainMidiFile(file);
+  if (!plain) return std::nullopt;
+  QuarterNoteTune tune{std::move(*plain), std::nullopt};
+  constexpr std::size_t kDivision = 12;  // after the header's type, length, format and tracks
+  const auto division = static_cast<std::uint16_t>(Number(tune.bytes.substr(kDivision, 2), true));
+  if ((division & 0x8000) == 0) return tune;
+  const auto quarters = SmpteInQuarters(division);
+  if (!quarters) return std::nullopt;
+  tune.bytes[kDivision] = static_cast<char>(quarters->ticks_per_quarter >> 8);
+  tune.bytes[kDivision + 1] = static_cast<char>(quarters->ticks_per_quarter & 0xFF);
+  tune.fixed_us_per_quarter = quarters->us_per_quarter;
+  return tune;
+}
 
 std::optional<std::string> PlainMidiFile(std::string_view file) {
   std::string_view rest = Unwrap(file);

@@ -11,28 +11,6 @@ namespace {
 
 constexpr std::uint32_t kDefaultTempo = 500000;  // microseconds per quarter note (120 bpm)
 
-// A SMPTE frame rate: so many frames in so many seconds.
-struct FrameRate {
-  std::uint64_t frames = 0;
-  std::uint64_t seconds = 1;
-};
-
-// The frame rate of a SMPTE time division, by its first byte: minus the frames a second.
-std::optional<FrameRate> SmpteRate(std::uint32_t byte) {
-  switch (static_cast<std::int8_t>(byte)) {
-    case -24:
-      return FrameRate{24, 1};
-    case -25:
-      return FrameRate{25, 1};
-    case -29:  // 30 drop-frame: 29.97 frames a second
-      return FrameRate{30000, 1001};
-    case -30:
-      return FrameRate{30, 1};
-    default:
-      return std::nullopt;
-  }
-}
-
 class Bytes {
  public:
   explicit Bytes(std::string_view data) : data_(data) {}
@@ -182,12 +160,11 @@ std::optional<MidiFacts> ReadMidiFacts(std::string_view file) {
                __builtin_add_overflow(numerator, product, &numerator);
   };
   if (*division & 0x8000) {
-    // SMPTE time: frames per second and ticks per frame; tempo plays no part.
-    const auto rate = SmpteRate(*division >> 8);
-    const std::uint64_t ticks_per_frame = *division & 0xFF;
-    if (!rate || ticks_per_frame == 0) return std::nullopt;
-    add_product(scan.last_tick, 1000 * rate->seconds);
-    denominator = rate->frames * ticks_per_frame;
+    // SMPTE time: every tick lasts as long, whatever the tempo events say.
+    const auto quarters = SmpteInQuarters(static_cast<std::uint16_t>(*division));
+    if (!quarters) return std::nullopt;
+    add_product(scan.last_tick, quarters->us_per_quarter);
+    denominator = std::uint64_t{quarters->ticks_per_quarter} * 1000;  // microseconds to ms
   } else {
     std::uint64_t at = 0;
     std::uint64_t tempo = kDefaultTempo;

@@ -29,8 +29,8 @@ class PictureSurface {
 //
 // A picture at least twice the area's size in both directions is drawn from a copy of
 // it halved (each pixel the mean of four), halved again as long as that holds: smooth
-// scaling averages the same pixels either way, but reads a quarter of them or fewer. A
-// 4000 × 3000 photograph so takes a few milliseconds, not tens, at every size of a drag.
+// scaling averages the same pixels either way, but reads a quarter of them or fewer, at
+// every size of a drag.
 // The halved copies are made when first needed and kept with the picture.
 class PictureDisplay : public PicturePort {
  public:

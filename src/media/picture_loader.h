@@ -22,7 +22,7 @@ std::optional<QImage> LoadPicture(const std::string& path);
 std::optional<QImage> LoadPicture(QIODevice& device);
 
 // Qt loads its image format plug-ins, and the libraries behind them, when it reads the
-// first picture: some milliseconds, which would delay the first scene line. This loads
+// first picture, which would delay the first scene line. This loads
 // them all at once; run on a thread while the window starts, they are ready by the
 // first picture line.
 void LoadPictureFormats();

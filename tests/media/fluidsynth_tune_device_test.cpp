@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "media/fluidsynth_system.h"
 #include "media/fluidsynth_tune_device.h"
 #include "media/midi_length.h"
 #include "midi_bytes.h"
@@ -28,19 +29,22 @@ double MsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// A tune of `ms` milliseconds (120 beats a minute, 1000 ticks a beat): a piano note
+// The track of a tune of `ms` milliseconds at two ticks a millisecond: a piano note
 // struck at once and let go 50 ms before the end.
-std::string ShortTune(std::uint32_t ms) {
+std::string ShortTrack(std::uint32_t ms) {
   using namespace testing;
   const std::string program = Vlq(0) + std::string{'\xC0', '\x00'};
   const std::string note_off = Vlq(ms * 2 - 100) + std::string{'\x80', '\x3C', '\x00'};
-  return Midi(0, 1000, {program + NoteOn(0, 60) + note_off + EndOfTrack(100)});
+  return program + NoteOn(0, 60) + note_off + EndOfTrack(100);
 }
+
+// The same at 120 beats a minute, 1000 ticks a beat.
+std::string ShortTune(std::uint32_t ms) { return testing::Midi(0, 1000, {ShortTrack(ms)}); }
 
 class FluidSynthTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (FluidSynthTuneDevice::FindSoundfont().empty()) {
+    if (FindSoundfont().empty()) {
       GTEST_SKIP() << "no General MIDI soundfont installed (Debian: timgm6mb-soundfont)";
     }
     folder = std::make_unique<testing::ScratchFolder>("velune-fluidsynth");
@@ -149,18 +153,25 @@ TEST_F(FluidSynthTest, AShortTunePlaysForItsLengthAndStartsAgain) {
   }
 }
 
-// FluidSynth's player refuses both; the device hands it the plain tune.
-TEST_F(FluidSynthTest, AlienChunksAndRiffMidiFilesPlay) {
+// FluidSynth's player refuses all three; the device hands it the plain tune in quarter
+// notes, at the fixed tempo of SMPTE time, rendered whole or synthesized as it plays.
+TEST_F(FluidSynthTest, AlienChunksRiffMidiFilesAndSmpteTimePlay) {
   using namespace testing;
   const std::string tune = ShortTune(300);
   const std::string with_alien = tune.substr(0, 14) + Chunk("XFIH", "abc") + tune.substr(14);
-  for (const std::string& bytes : {with_alien, Rmid(RiffChunk("data", with_alien))}) {
-    FluidSynthTuneDevice device(Offline());
-    ASSERT_TRUE(device.Open(Write("bgm.mid", bytes)));
-    device.Play();
-    ASSERT_EQ(device.Settle(), Sound::kSounding);
-    EXPECT_GT(RenderMs(device, 100), 0.01F);
-    EXPECT_NEAR(100 + MsUntilStopped(device, 1000), 300, 5);
+  // 25 frames of 80 ticks a second, and a tempo event that SMPTE time ignores.
+  const std::string smpte = Midi(0, 0xE750, {Tempo(0, 250000) + ShortTrack(300)});
+  for (const std::string& bytes : {with_alien, Rmid(RiffChunk("data", with_alien)), smpte}) {
+    for (const bool render_ahead : {true, false}) {
+      auto options = Offline();
+      options.render_ahead = render_ahead;
+      FluidSynthTuneDevice device(options);
+      ASSERT_TRUE(device.Open(Write("bgm.mid", bytes)));
+      device.Play();
+      ASSERT_EQ(device.Settle(), Sound::kSounding);
+      EXPECT_GT(RenderMs(device, 100), 0.01F);
+      EXPECT_NEAR(100 + MsUntilStopped(device, 1000), *MidiLengthMs(bytes), 5) << render_ahead;
+    }
   }
 }
 

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "media/fluidsynth_library.h"
-#include "media/fluidsynth_tune_device.h"
+#include "media/fluidsynth_system.h"
 #include "media/midi_length.h"
 #include "media/soundfont_subset_loader.h"
 #include "test_files.h"
@@ -458,7 +458,7 @@ std::vector<float> RenderPhrase(const std::string& soundfont,
 }
 
 TEST(SoundfontSubsetLoader, TheBundledTuneSoundsTheSameFromTheSubset) {
-  const std::string soundfont = FluidSynthTuneDevice::FindSoundfont();
+  const std::string soundfont = FindSoundfont();
   if (soundfont.empty() || FluidSynthLibrary::Load() == nullptr) {
     GTEST_SKIP() << "no FluidSynth or no General MIDI soundfont installed";
   }
