@@ -278,8 +278,8 @@ TEST_P(FolderCases, EndAsStated) {
   }
 }
 
-// Each case is named in ctest by its name (what PrintTo gives).
-INSTANTIATE_TEST_SUITE_P(HostileFolder, FolderCases, ::testing::ValuesIn(Cases()));
+INSTANTIATE_TEST_SUITE_P(HostileFolder, FolderCases, ::testing::ValuesIn(Cases()),
+                         [](const auto& param) { return param.param.name; });
 
 // How many lines the game reads from these bytes: CR LF, LF and CR each end one.
 std::size_t LineCount(const std::string& bytes) {

@@ -73,7 +73,8 @@ TEST_P(StoppingScenes, NameTheFileAndTheLine) {
   EXPECT_EQ(Error(), GetParam().error);
 }
 
-INSTANTIATE_TEST_SUITE_P(GameErrors, StoppingScenes, ::testing::ValuesIn(kStoppingScenes));
+INSTANTIATE_TEST_SUITE_P(GameErrors, StoppingScenes, ::testing::ValuesIn(kStoppingScenes),
+                         [](const auto& param) { return param.param.name; });
 
 TEST_F(GameErrorsTest, ShutdownStopsTheTuneEvenAfterAnError) {
   Start();

@@ -37,7 +37,8 @@ TEST_P(SampleStoryTest, EachEndingIsReachedByPlay) {
 
 INSTANTIATE_TEST_SUITE_P(Endings, SampleStoryTest,
                          ::testing::Values(std::make_pair("end1", 0), std::make_pair("end2", 20),
-                                           std::make_pair("end3", 30)));
+                                           std::make_pair("end3", 30)),
+                         [](const auto& param) { return std::string(param.param.first); });
 
 class ScriptedPlayerTest : public ::testing::Test {
  protected:
