@@ -1,0 +1,149 @@
+#pragma once
+
+// What tests of every part share: a game folder written in a temporary directory, the
+// bytes of its files, and reading a file back.
+
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace velune::testing {
+
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+inline std::string LittleEndian(std::uint32_t value, int size) {
+  std::string out;
+  for (int i = 0; i < size; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+  return out;
+}
+
+inline std::string BigEndian(std::uint32_t value, int size) {
+  std::string out;
+  for (int i = size - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+  return out;
+}
+
+// Text as authors save it: code page 932 with CR LF line ends, from UTF-8 with "\n".
+inline std::string SceneBytes(std::string_view utf8) {
+  std::string crlf;
+  for (const char c : utf8) {
+    if (c == '\n') crlf += '\r';
+    crlf += c;
+  }
+  iconv_t cd = iconv_open("CP932", "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 encoder");
+  std::string out(crlf.size() * 2 + 4, '\0');
+  char* in = crlf.data();
+  std::size_t in_left = crlf.size();
+  char* dst = out.data();
+  std::size_t out_left = out.size();
+  const std::size_t done = iconv(cd, &in, &in_left, &dst, &out_left);
+  iconv_close(cd);
+  if (done == static_cast<std::size_t>(-1)) throw std::runtime_error("not encodable in CP932");
+  out.resize(out.size() - out_left);
+  return out;
+}
+
+// A Windows bitmap of `width` × `height` pixels of one colour, 24 bits.
+inline std::string BitmapBytes(int width = 2, int height = 2, std::uint32_t rgb = 0x404040) {
+  const int row = (width * 3 + 3) / 4 * 4;
+  std::string pixels;
+  for (int y = 0; y < height; ++y) {
+    std::string line;
+    for (int x = 0; x < width; ++x) line += LittleEndian(rgb, 3);
+    pixels += line + std::string(static_cast<std::size_t>(row - width * 3), '\0');
+  }
+  const auto size = static_cast<std::uint32_t>(pixels.size());
+  return "BM" + LittleEndian(54 + size, 4) + LittleEndian(0, 4) + LittleEndian(54, 4) +
+         LittleEndian(40, 4) + LittleEndian(static_cast<std::uint32_t>(width), 4) +
+         LittleEndian(static_cast<std::uint32_t>(height), 4) + LittleEndian(1, 2) +
+         LittleEndian(24, 2) + LittleEndian(0, 4) + LittleEndian(size, 4) + LittleEndian(2835, 4) +
+         LittleEndian(2835, 4) + LittleEndian(0, 8) + pixels;
+}
+
+// A folder of its own in the temporary directory, removed with all it holds at the end of
+// the test, whatever its modes then are.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    static std::atomic<int> count = 0;
+    root_ = std::filesystem::temp_directory_path() /
+            ("velune-test-" + std::to_string(::getpid()) + "-" + std::to_string(++count));
+    std::filesystem::remove_all(root_);
+    std::filesystem::create_directories(root_);
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(root_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  std::string Path() const { return root_.string(); }
+  std::filesystem::path At(const std::string& relative) const { return root_ / relative; }
+
+  // Writes the bytes to a file, folders and all, in place of whatever was there; answers
+  // its path.
+  std::string Bytes(const std::string& relative, const std::string& bytes) const {
+    const auto path = At(relative);
+    std::filesystem::create_directories(path.parent_path());
+    std::filesystem::remove_all(path);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+  }
+  void Remove(const std::string& relative) const { std::filesystem::remove_all(At(relative)); }
+  void Folder(const std::string& relative) const {
+    Remove(relative);
+    std::filesystem::create_directories(At(relative));
+  }
+  void Link(const std::string& relative, const std::string& target) const {
+    Remove(relative);
+    std::filesystem::create_symlink(target, At(relative));
+  }
+  void Pipe(const std::string& relative) const {
+    Remove(relative);
+    if (::mkfifo(At(relative).c_str(), 0644) != 0) throw std::runtime_error("no pipe");
+  }
+
+ private:
+  std::filesystem::path root_;
+};
+
+// A game folder: dat/ and grf/ in a scratch folder.
+class StoryFolder : public ScratchFolder {
+ public:
+  StoryFolder() {
+    Folder("dat");
+    Folder("grf");
+  }
+  // A text file of the story from UTF-8 text: code page 932 with CR LF on disk.
+  void Write(const std::string& relative, std::string_view utf8) const {
+    Bytes(relative, SceneBytes(utf8));
+  }
+  // A text file from lines of raw bytes, each ended by CR LF.
+  void Lines(const std::string& relative, std::initializer_list<std::string> lines) const {
+    std::string bytes;
+    for (const auto& line : lines) bytes += line + "\r\n";
+    Bytes(relative, bytes);
+  }
+  void Scene(const std::string& name, std::initializer_list<std::string> lines) const {
+    Lines("dat/" + name + ".dat", lines);
+  }
+};
+
+}  // namespace velune::testing
