@@ -301,10 +301,7 @@ class Checker {
                                 TrimmedHint(picture.name, kGrfFolder));
           continue;
         case NameMatch::kIgnoringCase:
-          findings_.Warning(scene.key, picture.line,
-                            "the picture name " + Quoted(picture.name) + " finds " + shown +
-                                " only when letter case is ignored; write it as the file is "
-                                "named");
+          FoundIgnoringCase(scene.key, picture.line, "picture", picture.name, shown);
           break;
         case NameMatch::kExact:
           break;
@@ -316,6 +313,13 @@ class Checker {
                               "game keeps the picture it shows");
       }
     }
+  }
+
+  void FoundIgnoringCase(const std::string& file, std::size_t line, const char* kind,
+                         const std::string& name, const std::string& found) {
+    findings_.Warning(file, line,
+                      std::string("the ") + kind + " name " + Quoted(name) + " finds " + found +
+                          " only when letter case is ignored; write it as the file is named");
   }
 
   // A hint when a name has blanks around it, which are part of the name.
@@ -355,10 +359,7 @@ class Checker {
           break;
         }
         case NameMatch::kIgnoringCase:
-          findings_.Warning(scene.key, link.line,
-                            "the scene name " + Quoted(link.name) + " finds " + target +
-                                " only when letter case is ignored; write it as the file is "
-                                "named");
+          FoundIgnoringCase(scene.key, link.line, "scene", link.name, target);
           break;
         case NameMatch::kExact:
           if (link.name.empty()) {
