@@ -2,44 +2,38 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
 
 #include "window_fixture.h"
 
-namespace velune {
+namespace velune::testing {
 namespace {
 
+// Watches for the message box, notes it and presses its OK button.
 struct SeenBox {
-  bool seen = false;
   QString title, text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
-  QList<QAbstractButton*> buttons;
-  QMessageBox::StandardButtons standard;
+  QMessageBox::StandardButtons buttons;
   bool modal = false;
   Qt::TextFormat format = Qt::AutoText;
   QRect frame;
 };
-
-// Watches for the message box, notes what it shows and presses its OK button.
-SeenBox ShowAndAnswer(const std::function<void()>& show) {
-  SeenBox seen;
+std::optional<SeenBox> ShowAndAnswer(const std::function<void()>& show) {
+  std::optional<SeenBox> seen;
   QTimer watcher;
-  watcher.setInterval(10);
   QObject::connect(&watcher, &QTimer::timeout, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr || !box->isVisible()) return;
     watcher.stop();
-    seen = {true,           box->windowTitle(), box->text(),
-            box->icon(),    box->buttons(),     box->standardButtons(),
-            box->isModal(), box->textFormat(),  box->frameGeometry()};
-    box->button(QMessageBox::Ok)->click();
+    seen =
+        SeenBox{box->windowTitle(), box->text(),       box->icon(),         box->standardButtons(),
+                box->isModal(),     box->textFormat(), box->frameGeometry()};
+    box->done(QMessageBox::Ok);
   });
-  watcher.start();
+  watcher.start(10);
   show();
   return seen;
 }
@@ -61,15 +55,14 @@ TEST(MessageBoxesTest, TheAboutAndTheErrorBox) {
     SCOPED_TRACE(expected.text.toStdString());
     QWidget window;
     window.show();
-    const SeenBox box = ShowAndAnswer([&] { expected.show(&window, expected.text); });
-    ASSERT_TRUE(box.seen);
-    EXPECT_EQ(box.title, "Velune");
-    EXPECT_EQ(box.text, expected.text);
-    EXPECT_EQ(box.icon, expected.icon);
-    EXPECT_EQ(box.buttons.size(), 1);
-    EXPECT_EQ(box.standard, QMessageBox::Ok);
-    EXPECT_TRUE(box.modal);
-    EXPECT_EQ(box.format, Qt::PlainText);
+    const auto box = ShowAndAnswer([&] { expected.show(&window, expected.text); });
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->title, "Velune");
+    EXPECT_EQ(box->text, expected.text);
+    EXPECT_EQ(box->icon, expected.icon);
+    EXPECT_EQ(box->buttons, QMessageBox::Ok);
+    EXPECT_TRUE(box->modal);
+    EXPECT_EQ(box->format, Qt::PlainText);
   }
 }
 
@@ -89,8 +82,6 @@ class PlacesWhenMapped : public QObject {
   bool placed_ = false;
 };
 
-using testing::WindowTest;
-
 // An error at the start is reported in a box centred over the window, as the other boxes
 // are, though the window manager puts the window in its place only after show().
 TEST_F(WindowTest, AnErrorAtTheStartIsReportedOverTheWindow) {
@@ -99,12 +90,12 @@ TEST_F(WindowTest, AnErrorAtTheStartIsReportedOverTheWindow) {
   PlacesWhenMapped window_manager;
   window_->winId();  // the window's handle, to watch before it is shown
   window_->windowHandle()->installEventFilter(&window_manager);
-  const SeenBox box = ShowAndAnswer([&] { EXPECT_FALSE(window_->Start(folder_.Path())); });
-  ASSERT_TRUE(box.seen);
-  EXPECT_TRUE(box.text.contains("00.dat")) << box.text.toStdString();
-  EXPECT_LE((box.frame.center() - window_->frameGeometry().center()).manhattanLength(), 8)
-      << "the box lies at " << box.frame.x() << "," << box.frame.y();
+  const auto box = ShowAndAnswer([&] { EXPECT_FALSE(window_->Start(folder_.Path())); });
+  ASSERT_TRUE(box.has_value());
+  EXPECT_TRUE(box->text.contains("00.dat")) << box->text.toStdString();
+  EXPECT_LE((box->frame.center() - window_->frameGeometry().center()).manhattanLength(), 8)
+      << "the box lies at " << box->frame.x() << "," << box->frame.y();
 }
 
 }  // namespace
-}  // namespace velune
+}  // namespace velune::testing

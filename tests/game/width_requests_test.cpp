@@ -5,92 +5,103 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace velune::layout {
 namespace {
 
 using Verdict = WidthRequests::Verdict;
+constexpr Verdict kInShape = Verdict::kInShape, kAsk = Verdict::kAsk, kHeld = Verdict::kHeld;
 
 // The 4:3 outer width in pixels for an outer height in pixels, as the window works it out.
 int Target(int height) { return (height * 4 + 1) / 3; }
-std::int32_t Twips(int height) { return height * 15; }
 
-TEST(LayoutWidthRequests, AsksOnceAndIsContentWhenTheWindowTakesTheWidth) {
-  WidthRequests r;
-  EXPECT_EQ(r.Consider(500, Twips(300), 400, 0), Verdict::kAsk);
-  EXPECT_EQ(r.Consider(400, Twips(300), 400, 1), Verdict::kInShape);
-  EXPECT_EQ(r.Requests(), 1);
-}
+// What the window sees at a pass, or after it was left alone (settle), or after its state
+// changed (forget), and what it is told; at 300 pixels high the width in shape is 400.
+struct Step {
+  enum { kPass, kSettle, kForget } what;
+  int width, height;
+  std::int64_t ms;
+  Verdict verdict;
+  bool settle_allowed;
+};
+constexpr auto kPass = Step::kPass, kSettle = Step::kSettle;
 
-TEST(LayoutWidthRequests, AWidthChangedAtTheSameHeightIsAskedBackOnce) {
-  WidthRequests r;
-  ASSERT_EQ(r.Consider(500, Twips(300), 400, 0), Verdict::kAsk);
-  // The player drags the side (or the window manager answers): asked again.
-  EXPECT_EQ(r.Consider(450, Twips(300), 400, 10), Verdict::kAsk);
-  // Still another width at this height: the window manager wants it so.
-  EXPECT_EQ(r.Consider(450, Twips(300), 400, 20), Verdict::kHeld);
-  EXPECT_EQ(r.Consider(450, Twips(300), 400, 5000), Verdict::kHeld);  // late or soon
-  EXPECT_EQ(r.Requests(), 2);
-  // Another height is asked for again.
-  EXPECT_EQ(r.Consider(450, Twips(330), 440, 6000), Verdict::kAsk);
-}
+const struct {
+  const char* name;
+  std::vector<Step> steps;
+  int requests;
+} kStories[] = {
+    {"asks once and is content when the window takes the width",
+     {{kPass, 500, 300, 0, kAsk, true}, {kPass, 400, 300, 1, kInShape, true}},
+     1},
+    {"asks back a width changed at the same height once, then holds it however late",
+     {{kPass, 500, 300, 0, kAsk, true},
+      {kPass, 450, 300, 10, kAsk, true},
+      {kPass, 450, 300, 20, kHeld, true},
+      {kPass, 450, 300, 5000, kHeld, true},
+      {kPass, 450, 330, 6000, kAsk, true}},  // another height is asked for again
+     3},
+    {"asks a held width once more when the window has settled",
+     {{kPass, 500, 300, 0, kAsk, true},
+      {kPass, 450, 300, 10, kAsk, true},
+      {kPass, 460, 300, 20, kHeld, true},
+      {kSettle, 460, 300, 300, kAsk, false},
+      {kPass, 455, 300, 310, kHeld, false},
+      {kSettle, 455, 300, 900, kHeld, false}},
+     3},
+    {"asks nothing of a settled window in shape",
+     {{kPass, 500, 300, 0, kAsk, true},
+      {kPass, 450, 300, 10, kAsk, true},
+      {kSettle, 400, 300, 300, kInShape, true}},
+     2},
+    {"holds a late answer at the same height too",
+     {{kPass, 700, 300, 0, kAsk, true},
+      {kPass, 650, 300, 2000, kAsk, true},
+      {kPass, 650, 300, 4000, kHeld, true},
+      {kSettle, 650, 300, 6000, kAsk, false},
+      {kPass, 650, 300, 8000, kHeld, false}},
+     3},
+    {"starts afresh after forgetting",
+     {{kPass, 500, 300, 0, kAsk, true},
+      {kPass, 450, 300, 10, kAsk, true},
+      {kPass, 450, 300, 20, kHeld, true},
+      {Step::kForget, 0, 0, 0, kAsk, true},
+      {kPass, 450, 300, 30, kAsk, true}},
+     3},
+};
 
-TEST(LayoutWidthRequests, AHeldWidthIsAskedOnceMoreWhenTheWindowHasSettled) {
-  WidthRequests r;
-  r.Consider(500, Twips(300), 400, 0);
-  r.Consider(450, Twips(300), 400, 10);
-  ASSERT_EQ(r.Consider(460, Twips(300), 400, 20), Verdict::kHeld);
-  ASSERT_TRUE(r.SettleAllowed());
-  EXPECT_EQ(r.Settle(460, Twips(300), 400, 300), Verdict::kAsk);
-  EXPECT_FALSE(r.SettleAllowed());
-  // Answered once more with another width: held, and nothing is left for later.
-  EXPECT_EQ(r.Consider(455, Twips(300), 400, 310), Verdict::kHeld);
-  EXPECT_FALSE(r.SettleAllowed());
-  EXPECT_EQ(r.Settle(455, Twips(300), 400, 900), Verdict::kHeld);
-  EXPECT_EQ(r.Requests(), 3);
-}
-
-TEST(LayoutWidthRequests, ASettledWindowInShapeAsksNothing) {
-  WidthRequests r;
-  r.Consider(500, Twips(300), 400, 0);
-  r.Consider(450, Twips(300), 400, 10);
-  EXPECT_EQ(r.Settle(400, Twips(300), 400, 300), Verdict::kInShape);
-  EXPECT_EQ(r.Requests(), 2);
-}
-
-TEST(LayoutWidthRequests, ARunOfAnswersWithNewHeightsEnds) {
-  WidthRequests r;
-  int height = 300;
-  int asked = 0;
-  for (int i = 0; i < 100; ++i) {
-    if (r.Consider(Target(height) + 9, Twips(height), Target(height), i) == Verdict::kAsk) {
-      ++asked;
+TEST(LayoutWidthRequests, WhenToAskForTheWidth) {
+  for (const auto& story : kStories) {
+    SCOPED_TRACE(story.name);
+    WidthRequests r;
+    for (const Step& s : story.steps) {
+      SCOPED_TRACE(std::to_string(s.width) + " wide at " + std::to_string(s.ms) + " ms");
+      if (s.what == Step::kForget) {
+        r.Forget();
+        continue;
+      }
+      EXPECT_EQ(s.what == kPass ? r.Consider(s.width, s.height * 15, Target(s.height), s.ms)
+                                : r.Settle(s.width, s.height * 15, Target(s.height), s.ms),
+                s.verdict);
+      EXPECT_EQ(r.SettleAllowed(), s.settle_allowed);
     }
-    ++height;  // each answer comes at once with another height
+    EXPECT_EQ(r.Requests(), story.requests);
   }
-  EXPECT_EQ(asked, WidthRequests::kMostAnswered + 1);
 }
 
-TEST(LayoutWidthRequests, ThePlayersDragAsksAgainOnceTheAnswersHaveHadTheirTime) {
-  WidthRequests r;
-  int asked = 0;
-  std::int64_t now = 0;
-  for (int height = 300; height < 400; height += 5) {
-    now += WidthRequests::kAnswerMs;  // slower than any answer
-    if (r.Consider(Target(height) + 30, Twips(height), Target(height), now) == Verdict::kAsk) {
-      ++asked;
+// Each answer comes with another height: at once (the window manager going round), or
+// slower than any answer (the player's drag, which is asked for at every pass).
+TEST(LayoutWidthRequests, ARunOfAnswersWithNewHeightsEndsButADragIsFollowed) {
+  for (const std::int64_t step_ms : {std::int64_t{1}, WidthRequests::kAnswerMs}) {
+    WidthRequests r;
+    int asked = 0;
+    for (int i = 0; i < 100; ++i) {
+      const int height = 300 + i;
+      asked += r.Consider(Target(height) + 9, height * 15, Target(height), i * step_ms) == kAsk;
     }
+    EXPECT_EQ(asked, step_ms == 1 ? WidthRequests::kMostAnswered + 1 : 100) << step_ms;
   }
-  EXPECT_EQ(asked, 20);
-}
-
-TEST(LayoutWidthRequests, ForgettingStartsAfresh) {
-  WidthRequests r;
-  r.Consider(500, Twips(300), 400, 0);
-  r.Consider(450, Twips(300), 400, 10);
-  ASSERT_EQ(r.Consider(450, Twips(300), 400, 20), Verdict::kHeld);
-  r.Forget();  // restored from maximized, say
-  EXPECT_EQ(r.Consider(450, Twips(300), 400, 30), Verdict::kAsk);
 }
 
 // A window manager that answers every request at once, or late, in its own way, and a
@@ -108,14 +119,14 @@ int RequestsUntilQuiet(const Manager& manager, std::int64_t answer_delay) {
   bool settle_armed = false;
   for (int round = 0; round < 10000; ++round) {
     const int target = Target(height);
-    Verdict v = r.Consider(width, Twips(height), target, now);
-    if (v == Verdict::kHeld) settle_armed = r.SettleAllowed();
-    if (v != Verdict::kAsk && settle_armed) {
+    Verdict v = r.Consider(width, height * 15, target, now);
+    if (v == kHeld) settle_armed = r.SettleAllowed();
+    if (v != kAsk && settle_armed) {
       now += WidthRequests::kSettleMs;  // nothing more comes: the window settles
       settle_armed = false;
-      v = r.Settle(width, Twips(height), target, now);
+      v = r.Settle(width, height * 15, target, now);
     }
-    if (v != Verdict::kAsk) return r.Requests();  // quiet: no request, no answer
+    if (v != kAsk) return r.Requests();  // quiet: no request, no answer
     const Answer a = manager(target, height, round);
     if (a.width == target && a.height == height) return r.Requests();  // taken: quiet
     width = a.width;
@@ -140,20 +151,20 @@ TEST(LayoutWidthRequests, NoWindowManagerKeepsTheRequestsGoing) {
          return Answer{w + 7, h};
        }},
       {"answers a new width each time",
-       [](int w, int h, int round) {
-         return Answer{w + 1 + round, h};
+       [](int w, int h, int n) {
+         return Answer{w + 1 + n, h};
        }},
       {"answers one more pixel of height",
        [](int w, int h, int) {
          return Answer{w, h + 1};
        }},
       {"answers another height and width",
-       [](int w, int h, int round) {
-         return Answer{w - 3, h + (round % 2 ? 2 : -1)};
+       [](int w, int h, int n) {
+         return Answer{w - 3, h + (n % 2 ? 2 : -1)};
        }},
       {"swings between two heights",
-       [](int w, int, int round) {
-         return Answer{w + 5, round % 2 ? 300 : 310};
+       [](int w, int, int n) {
+         return Answer{w + 5, n % 2 ? 300 : 310};
        }},
       {"tiles the window",
        [](int, int, int) {
@@ -168,16 +179,6 @@ TEST(LayoutWidthRequests, NoWindowManagerKeepsTheRequestsGoing) {
       EXPECT_LE(requests, WidthRequests::kMostAnswered + 2);
     }
   }
-}
-
-TEST(LayoutWidthRequests, ALateAnswerAtTheSameHeightIsHeldToo) {
-  WidthRequests r;
-  ASSERT_EQ(r.Consider(700, Twips(300), 400, 0), Verdict::kAsk);
-  ASSERT_EQ(r.Consider(650, Twips(300), 400, 2000), Verdict::kAsk);
-  EXPECT_EQ(r.Consider(650, Twips(300), 400, 4000), Verdict::kHeld);
-  EXPECT_EQ(r.Settle(650, Twips(300), 400, 6000), Verdict::kAsk);
-  EXPECT_EQ(r.Consider(650, Twips(300), 400, 8000), Verdict::kHeld);
-  EXPECT_FALSE(r.SettleAllowed());
 }
 
 }  // namespace
