@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
 #include <limits>
-#include <map>
 #include <string>
 
 namespace velune::layout {
@@ -65,78 +63,6 @@ TEST(LayoutRules, TheGridAxisRoundsEdgesToPixelsAndReadsThemBack) {
   EXPECT_EQ(across.StartPixel(31), 481);         // 481.3
   EXPECT_DOUBLE_EQ(across.ToUnits(466), 466 / 15.525);
   EXPECT_EQ(across.StartPixel(across.ToUnits(481)), 481);  // what was read back stays put
-}
-
-// Controls that take exactly what they are given, or, for the list, whole rows of
-// `list_row` units (then also when its font changes, as a list box does).
-class ExactControls : public GridControls {
- public:
-  double GridWidth() const override { return 40; }
-  double GridHeight() const override { return 30; }
-  GridRect Place(Control c) const override { return places.at(c); }
-  void Move(Control c, double left, double top, std::optional<double> width,
-            std::optional<double> height) override {
-    places[c].left = left;
-    places[c].top = top;
-    if (width) places[c].width = *width;
-    if (height) SetHeight(c, *height);
-  }
-  void SetWidth(Control c, double width) override { places[c].width = width; }
-  void SetHeight(Control c, double height) override {
-    if (c == Control::kLst) asked_list_height = height;
-    if (c == Control::kLst && list_row > 0) height = std::floor(height / list_row) * list_row;
-    places[c].height = height;
-  }
-  void SetFontSize(Control c, int points) override {
-    fonts[c] = points;
-    if (c == Control::kLst && list_row_after_font > 0) {
-      list_row = list_row_after_font;
-      SetHeight(c, asked_list_height);
-    }
-  }
-
-  std::map<Control, GridRect> places{{Control::kImg, {1, 1, 5, 5}},
-                                     {Control::kLbl, {1, 7, 5, 5}},
-                                     {Control::kLst, {9, 1, 5, 5}},
-                                     {Control::kAddCom, {9, 7, 5, 2}},
-                                     {Control::kLoveLbl, {9, 10, 5, 2}}};
-  std::map<Control, int> fonts;
-  double list_row = 0;
-  double list_row_after_font = 0;
-  double asked_list_height = 0;
-};
-
-TEST(LayoutRules, ControlsThatTakeWhatTheyAreGivenLieAsTheNominalTable) {
-  ExactControls c;
-  LayOutControls(c, 10);
-  EXPECT_EQ(c.places, (std::map<Control, GridRect>{{Control::kImg, {0.5, 0.5, 30, 22.5}},
-                                                   {Control::kLbl, {0.5, 23.5, 30, 6}},
-                                                   {Control::kLst, {31, 0.5, 8.5, 20}},
-                                                   {Control::kAddCom, {31, 21, 8.5, 4.25}},
-                                                   {Control::kLoveLbl, {31, 25.75, 8.5, 3.75}}}));
-  EXPECT_EQ(c.fonts, (std::map<Control, int>{
-                         {Control::kLbl, 10}, {Control::kLst, 10}, {Control::kLoveLbl, 8}}));
-}
-
-// The button and the meter share what the list really left, down to 29.5, also when the
-// list's new font left it shorter than its old one did.
-TEST(LayoutRules, AListOfWholeRowsLeavesTheButtonAndTheMeterTheRestDownTo29AndAHalf) {
-  const struct {
-    double row, row_after_font, list;
-  } lists[] = {{0.7, 0, 19.6}, {1.5, 0, 19.5}, {3.0, 0, 18}, {6.5, 0, 19.5}, {0.5, 3, 18}};
-  for (const auto& l : lists) {
-    SCOPED_TRACE("row " + std::to_string(l.row) + ", then " + std::to_string(l.row_after_font));
-    ExactControls c;
-    c.list_row = l.row;
-    c.list_row_after_font = l.row_after_font;
-    LayOutControls(c, 10);
-    const GridRect button = c.Place(Control::kAddCom), meter = c.Place(Control::kLoveLbl);
-    EXPECT_DOUBLE_EQ(c.Place(Control::kLst).height, l.list);
-    EXPECT_DOUBLE_EQ(button.top, 1 + l.list);
-    EXPECT_DOUBLE_EQ(button.height, (28.5 - l.list) / 2);
-    EXPECT_DOUBLE_EQ(meter.height, button.height - 0.5);
-    EXPECT_DOUBLE_EQ(meter.Bottom(), 29.5);
-  }
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -101,83 +100,6 @@ TEST(LayoutWidthRequests, ARunOfAnswersWithNewHeightsEndsButADragIsFollowed) {
       asked += r.Consider(Target(height) + 9, height * 15, Target(height), i * step_ms) == kAsk;
     }
     EXPECT_EQ(asked, step_ms == 1 ? WidthRequests::kMostAnswered + 1 : 100) << step_ms;
-  }
-}
-
-// A window manager that answers every request at once, or late, in its own way, and a
-// window that runs a pass for every answer and settles when the answers stop: the
-// requests always come to an end.
-struct Answer {
-  int width, height;
-};
-using Manager = std::function<Answer(int asked_width, int height, int round)>;
-
-int RequestsUntilQuiet(const Manager& manager, std::int64_t answer_delay) {
-  WidthRequests r;
-  int width = 700, height = 300;
-  std::int64_t now = 0;
-  bool settle_armed = false;
-  for (int round = 0; round < 10000; ++round) {
-    const int target = Target(height);
-    Verdict v = r.Consider(width, height * 15, target, now);
-    if (v == kHeld) settle_armed = r.SettleAllowed();
-    if (v != kAsk && settle_armed) {
-      now += WidthRequests::kSettleMs;  // nothing more comes: the window settles
-      settle_armed = false;
-      v = r.Settle(width, height * 15, target, now);
-    }
-    if (v != kAsk) return r.Requests();  // quiet: no request, no answer
-    const Answer a = manager(target, height, round);
-    if (a.width == target && a.height == height) return r.Requests();  // taken: quiet
-    width = a.width;
-    height = a.height;
-    now += answer_delay;
-  }
-  return -1;  // it went round for ever
-}
-
-TEST(LayoutWidthRequests, NoWindowManagerKeepsTheRequestsGoing) {
-  const std::pair<const char*, Manager> managers[] = {
-      {"takes the width",
-       [](int w, int h, int) {
-         return Answer{w, h};
-       }},
-      {"keeps its width",
-       [](int, int h, int) {
-         return Answer{700, h};
-       }},
-      {"answers another width",
-       [](int w, int h, int) {
-         return Answer{w + 7, h};
-       }},
-      {"answers a new width each time",
-       [](int w, int h, int n) {
-         return Answer{w + 1 + n, h};
-       }},
-      {"answers one more pixel of height",
-       [](int w, int h, int) {
-         return Answer{w, h + 1};
-       }},
-      {"answers another height and width",
-       [](int w, int h, int n) {
-         return Answer{w - 3, h + (n % 2 ? 2 : -1)};
-       }},
-      {"swings between two heights",
-       [](int w, int, int n) {
-         return Answer{w + 5, n % 2 ? 300 : 310};
-       }},
-      {"tiles the window",
-       [](int, int, int) {
-         return Answer{640, 1000};
-       }},
-  };
-  for (const auto& [name, manager] : managers) {
-    for (const std::int64_t delay : {std::int64_t{0}, std::int64_t{20}}) {
-      SCOPED_TRACE(std::string(name) + ", answering after " + std::to_string(delay) + " ms");
-      const int requests = RequestsUntilQuiet(manager, delay);
-      EXPECT_GE(requests, 1);
-      EXPECT_LE(requests, WidthRequests::kMostAnswered + 2);
-    }
   }
 }
 
