@@ -1,24 +1,17 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <QImage>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QtTest/QTest>
 #include <functional>
-#include <memory>
-#include <ostream>
-#include <string>
-#include <vector>
 
 #include "common/story_folder.h"
 #include "game/caption_label.h"
 #include "game/game_window.h"
 #include "game/picture_area.h"
 #include "story/disk_file_system.h"
-#include "story/game.h"
 #include "story/game_fixture.h"
 #include "tool/virtual_clock.h"
 
@@ -45,6 +38,21 @@ inline QImage TwoHalves(int width, int height) {
   QPainter(&picture).fillRect(0, 0, width / 2, height, Qt::blue);
   return picture;
 }
+
+// Sees every event of a widget or window before it does.
+class EventWatcher : public QObject {
+ public:
+  EventWatcher(QObject* watched, std::function<void(QEvent*)> seen) : seen_(std::move(seen)) {
+    watched->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    seen_(event);
+    return false;
+  }
+
+ private:
+  std::function<void(QEvent*)> seen_;
+};
 
 // The game window on a test folder, its timers on a virtual clock that the test moves
 // on, its message boxes noted instead of shown. The folder holds the story that most
@@ -76,7 +84,7 @@ class WindowTest : public ::testing::Test {
     return window_->Start(folder_.Path());
   }
 
-  // Moves the virtual clock on, delivering every tick due meanwhile until the window ends.
+  // Delivers the ticks due meanwhile until the window ends.
   void Wait(std::int64_t ms) {
     clock_.AdvanceTo(clock_.Now() + ms, [&](TimerId id) {
       window_->TimerTick(id);
