@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -10,82 +12,59 @@ namespace velune::layout {
 namespace {
 
 using Verdict = WidthRequests::Verdict;
-constexpr Verdict kInShape = Verdict::kInShape, kAsk = Verdict::kAsk, kHeld = Verdict::kHeld;
 
 // The 4:3 outer width in pixels for an outer height in pixels, as the window works it out.
 int Target(int height) { return (height * 4 + 1) / 3; }
 
-// What the window sees at a pass, or after it was left alone (settle), or after its state
-// changed (forget), and what it is told; at 300 pixels high the width in shape is 400.
-struct Step {
-  enum { kPass, kSettle, kForget } what;
-  int width, height;
-  std::int64_t ms;
-  Verdict verdict;
-  bool settle_allowed;
-};
-constexpr auto kPass = Step::kPass, kSettle = Step::kSettle;
-
+// What the window sees at each pass and what it is told, one step a pass:
+// "WIDTH@MS VERDICT" at 300 pixels high (where the width in shape is 400), or
+// "WIDTHxHEIGHT@MS VERDICT"; "settle ..." when the window was left alone after a held
+// pass, "forget" when its state changed. At the end: the requests made, and whether a
+// held pass may still be followed by one more.
 const struct {
   const char* name;
-  std::vector<Step> steps;
+  const char* steps;
   int requests;
+  bool settle_allowed;
 } kStories[] = {
-    {"asks once and is content when the window takes the width",
-     {{kPass, 500, 300, 0, kAsk, true}, {kPass, 400, 300, 1, kInShape, true}},
-     1},
-    {"asks back a width changed at the same height once, then holds it however late",
-     {{kPass, 500, 300, 0, kAsk, true},
-      {kPass, 450, 300, 10, kAsk, true},
-      {kPass, 450, 300, 20, kHeld, true},
-      {kPass, 450, 300, 5000, kHeld, true},
-      {kPass, 450, 330, 6000, kAsk, true}},  // another height is asked for again
-     3},
+    {"asks once and is content when the window takes the width", "500@0 ask, 400@1 shape", 1, true},
+    {"asks back a width changed at the same height once, holds it however late, asks at "
+     "another height",
+     "500@0 ask, 450@10 ask, 450@20 held, 450@5000 held, 450x330@6000 ask", 3, true},
     {"asks a held width once more when the window has settled",
-     {{kPass, 500, 300, 0, kAsk, true},
-      {kPass, 450, 300, 10, kAsk, true},
-      {kPass, 460, 300, 20, kHeld, true},
-      {kSettle, 460, 300, 300, kAsk, false},
-      {kPass, 455, 300, 310, kHeld, false},
-      {kSettle, 455, 300, 900, kHeld, false}},
-     3},
-    {"asks nothing of a settled window in shape",
-     {{kPass, 500, 300, 0, kAsk, true},
-      {kPass, 450, 300, 10, kAsk, true},
-      {kSettle, 400, 300, 300, kInShape, true}},
-     2},
+     "500@0 ask, 450@10 ask, 460@20 held, settle 460@300 ask, 455@310 held, settle 455@900 held", 3,
+     false},
+    {"asks nothing of a settled window in shape", "500@0 ask, 450@10 ask, settle 400@300 shape", 2,
+     true},
     {"holds a late answer at the same height too",
-     {{kPass, 700, 300, 0, kAsk, true},
-      {kPass, 650, 300, 2000, kAsk, true},
-      {kPass, 650, 300, 4000, kHeld, true},
-      {kSettle, 650, 300, 6000, kAsk, false},
-      {kPass, 650, 300, 8000, kHeld, false}},
-     3},
-    {"starts afresh after forgetting",
-     {{kPass, 500, 300, 0, kAsk, true},
-      {kPass, 450, 300, 10, kAsk, true},
-      {kPass, 450, 300, 20, kHeld, true},
-      {Step::kForget, 0, 0, 0, kAsk, true},
-      {kPass, 450, 300, 30, kAsk, true}},
-     3},
+     "700@0 ask, 650@2000 ask, 650@4000 held, settle 650@6000 ask, 650@8000 held", 3, false},
+    {"starts afresh after forgetting", "500@0 ask, 450@10 ask, 450@20 held, forget, 450@30 ask", 3,
+     true},
 };
 
 TEST(LayoutWidthRequests, WhenToAskForTheWidth) {
+  const std::regex step_form(R"((settle )?(\d+)(?:x(\d+))?@(\d+) (shape|ask|held))");
+  const char* const verdicts[] = {"shape", "ask", "held"};  // in the order of Verdict
   for (const auto& story : kStories) {
     SCOPED_TRACE(story.name);
     WidthRequests r;
-    for (const Step& s : story.steps) {
-      SCOPED_TRACE(std::to_string(s.width) + " wide at " + std::to_string(s.ms) + " ms");
-      if (s.what == Step::kForget) {
+    std::istringstream steps(story.steps);
+    for (std::string step; std::getline(steps >> std::ws, step, ',');) {
+      SCOPED_TRACE(step);
+      std::smatch m;
+      if (step == "forget") {
         r.Forget();
         continue;
       }
-      EXPECT_EQ(s.what == kPass ? r.Consider(s.width, s.height * 15, Target(s.height), s.ms)
-                                : r.Settle(s.width, s.height * 15, Target(s.height), s.ms),
-                s.verdict);
-      EXPECT_EQ(r.SettleAllowed(), s.settle_allowed);
+      ASSERT_TRUE(std::regex_match(step, m, step_form));
+      const int width = std::stoi(m[2]), height = m[3].matched ? std::stoi(m[3]) : 300;
+      const std::int64_t ms = std::stoll(m[4]);
+      const Verdict verdict = m[1].matched ? r.Settle(width, height * 15, Target(height), ms)
+                                           : r.Consider(width, height * 15, Target(height), ms);
+      EXPECT_EQ(verdicts[static_cast<int>(verdict)], m[5].str());
     }
     EXPECT_EQ(r.Requests(), story.requests);
+    EXPECT_EQ(r.SettleAllowed(), story.settle_allowed);
   }
 }
 
@@ -97,7 +76,8 @@ TEST(LayoutWidthRequests, ARunOfAnswersWithNewHeightsEndsButADragIsFollowed) {
     int asked = 0;
     for (int i = 0; i < 100; ++i) {
       const int height = 300 + i;
-      asked += r.Consider(Target(height) + 9, height * 15, Target(height), i * step_ms) == kAsk;
+      asked +=
+          r.Consider(Target(height) + 9, height * 15, Target(height), i * step_ms) == Verdict::kAsk;
     }
     EXPECT_EQ(asked, step_ms == 1 ? WidthRequests::kMostAnswered + 1 : 100) << step_ms;
   }
