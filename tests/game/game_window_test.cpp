@@ -8,7 +8,7 @@
 #include "story/texts.h"
 #include "tool/script.h"
 #include "tool/scripted_player.h"
-#include "window_fixture.h"
+#include "window_test.h"
 
 namespace velune::testing {
 namespace {

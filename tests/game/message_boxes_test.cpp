@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "window_fixture.h"
+#include "window_test.h"
 
 namespace velune::testing {
 namespace {

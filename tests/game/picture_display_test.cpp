@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "window_fixture.h"
+#include "window_test.h"
 
 namespace velune::testing {
 namespace {

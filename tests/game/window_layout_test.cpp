@@ -12,7 +12,7 @@
 
 #include "game/gift_list.h"
 #include "game/layout_rules.h"
-#include "window_fixture.h"
+#include "window_test.h"
 
 namespace velune::testing {
 namespace {
@@ -60,9 +60,10 @@ class WindowLayoutTest : public WindowTest {
       double line;
     } edges[] = {
         // clang-format off
-        {"Img left", img.x(), 0.5 * x},                 {"Img top", img.y(), 0.5 * y},
-        {"Img right", img.right() + 1, 30.5 * x},       {"Img bottom", img.bottom() + 1, 23 * y},
-        {"Lbl top", lbl.y(), img.bottom() + 1 + 0.5 * y}, {"Lbl bottom", lbl.bottom() + 1, 29.5 * y},
+        {"Img left", img.x(), 0.5 * x}, {"Img top", img.y(), 0.5 * y},
+        {"Img right", img.right() + 1, 30.5 * x}, {"Img bottom", img.bottom() + 1, 23 * y},
+        {"Lbl top", lbl.y(), img.bottom() + 1 + 0.5 * y},
+        {"Lbl bottom", lbl.bottom() + 1, 29.5 * y},
         {"Lst left", lst.x(), img.right() + 1 + 0.5 * x}, {"Lst right", lst.right() + 1, 39.5 * x},
         {"AddCom top", button.y(), lst.bottom() + 1 + 0.5 * y},
         {"LoveLbl top", meter.y(), button.bottom() + 1 + 0.5 * y},

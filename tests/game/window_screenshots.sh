@@ -8,7 +8,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 skip() { echo "window_screenshots: skipped: $*"; exit 77; }
 for tool in Xvfb openbox xdotool xwininfo xprop; do
-  command -v "$tool" >/dev/null || skip "$tool is not installed (Debian: xvfb openbox xdotool x11-utils)"
+  command -v "$tool" >/dev/null || skip "no $tool (Debian: xvfb openbox xdotool x11-utils)"
 done
 [ -x "$build/velune" ] && [ -f "$build/dat/lst.dat" ] || skip "no game with its story in $build"
 work=$(mktemp -d)
@@ -34,7 +34,8 @@ fail() { echo "window_screenshots: FAILED: $*" >&2; failures=$((failures + 1)); 
 outer() {
   local x y w h l r t b
   eval "$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { print "x=" $4 }
-    /Absolute upper-left Y/ { print "y=" $4 } /^  Width:/ { print "w=" $2 } /^  Height:/ { print "h=" $2 }')"
+    /Absolute upper-left Y/ { print "y=" $4 } /^  Width:/ { print "w=" $2 }
+    /^  Height:/ { print "h=" $2 }')"
   IFS=', ' read -r l r t b < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p')
   echo "$((x - ${l:-0})) $((y - ${t:-0})) $((w + ${l:-0} + ${r:-0})) $((h + ${t:-0} + ${b:-0}))"
 }
@@ -68,7 +69,9 @@ drag() {
   px=$((x + w - 1)) py=$((y + h - 1))
   [ -n "${3:-}" ] && py=$((y + h / 2))
   xdotool mousemove "$px" "$py" sleep 0.2 mousedown 1
-  for i in $(seq 10); do xdotool mousemove $((px + $1 * i / 10)) $((py + $2 * i / 10)) sleep 0.05; done
+  for i in $(seq 10); do
+    xdotool mousemove $((px + $1 * i / 10)) $((py + $2 * i / 10)) sleep 0.05
+  done
   xdotool mouseup 1
 }
 height() { read -r _ _ _ h <<<"$(outer)"; echo "$h"; }
@@ -98,7 +101,7 @@ sleep 1
 xdotool mousemove 640 8 click --repeat 2 --delay 100 1
 for _ in $(seq 30); do maximized || break; sleep 0.1; done
 settles || fail "restored, the window did not keep still in its 4:3 shape"
-[ "$(outer | cut -d' ' -f3-)" = "$(cut -d' ' -f3- <<<"$before")" ] || fail "restored to another size"
+[ "$(outer | cut -d' ' -f3-)" = "$(cut -d' ' -f3- <<<"$before")" ] || fail "restored, another size"
 kill -0 "$game" 2>/dev/null || { cat "$work/game.log" >&2; fail "the game ended"; }
 [ "$failures" -eq 0 ] || exit 1
 echo "window_screenshots: the window kept its 4:3 shape through every change"
