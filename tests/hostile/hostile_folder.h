@@ -169,6 +169,18 @@ struct GameOnFiles {
   Game game;
 };
 
+// The soaks' story: a gift at every first scene, two pictures, a tune, three endings.
+inline void SoakStory(const StoryFolder& folder) {
+  folder.Lines("dat/lst.dat", {"flower", "ring", "letter"});
+  folder.Bytes("grf/a.dat", BitmapBytes(4, 3));
+  folder.Bytes("grf/b.dat", BitmapBytes(8, 6));
+  folder.Bytes("dat/bgm.mid", TuneOfMs(2500));
+  folder.Scene("00", {">img>a", "welcome", "-p", ">flower", "3", "10", "11"});
+  folder.Scene("10", {">img>b", "right", "-p", ">ending"});
+  folder.Scene("11", {"wrong", "-p", ">ending"});
+  for (const char* ending : {"end1", "end2", "end3"}) folder.Scene(ending, {"fin", "-p", ">end"});
+}
+
 // Pictures of a few bytes whose headers claim width × height.
 inline std::string BitmapClaiming(std::uint32_t width, std::uint32_t height) {
   std::string bitmap = BitmapBytes(4, 4);

@@ -45,14 +45,7 @@ class WatchingOutput : public std::streambuf {
 
 TEST(Soak, TenThousandGamesInARowKeepMemoryFlatAndOneSceneFileOpen) {
   StoryFolder folder;
-  folder.Lines("dat/lst.dat", {"flower", "ring", "letter"});
-  folder.Bytes("grf/a.dat", BitmapBytes(4, 3));
-  folder.Bytes("dat/bgm.mid", TuneOfMs(2500));
-  folder.Scene("00", {">img>a", "welcome", "-p", ">flower", "3", "10", "11"});
-  folder.Scene("10", {"right", "-p", ">ending"});
-  folder.Scene("11", {"wrong", "-p", ">ending"});
-  for (const char* ending : {"end1", "end2", "end3"}) folder.Scene(ending, {"fin", "-p", ">end"});
-
+  SoakStory(folder);
   // Each game: the first page, the gift (right in even games), the scene after it, the
   // ending, the restart, and a look.
   constexpr int kGames = 10'000;

@@ -27,15 +27,23 @@ MessageBoxes QuietBoxes(std::vector<QString>* errors) {
           [errors](QWidget*, const QString& text) { errors->push_back(text); }};
 }
 
-// A window on a virtual clock with a tune on it.
+// A window with a tune, on a virtual clock or on real time and real timers.
 struct WindowOn {
-  explicit WindowOn(const std::string& folder) { started = window.Start(folder); }
+  explicit WindowOn(const std::string& folder, bool real = false) : real_time(real) {
+    started = window.Start(folder);
+  }
+  const bool real_time;
+  const std::chrono::steady_clock::time_point begun = std::chrono::steady_clock::now();
   VirtualClock clock;
-  VirtualTuneDevice tune{[this] { return clock.Now(); }};
+  VirtualTuneDevice tune{[this] {
+    using namespace std::chrono;
+    return real_time ? duration_cast<milliseconds>(steady_clock::now() - begun).count()
+                     : clock.Now();
+  }};
   MciInterpreter mci{tune};
   DiskFileSystem files;
   std::vector<QString> errors;
-  GameWindow window{{files, mci, QuietBoxes(&errors), &clock}};
+  GameWindow window{{files, mci, QuietBoxes(&errors), real_time ? nullptr : &clock}};
   bool started = false;
   std::string Error() const { return errors.empty() ? "" : errors.front().toStdString(); }
 };
@@ -51,28 +59,10 @@ int SoakSeconds() {
 
 TEST(WindowSoak, SkippingThroughGameAfterGameTheWindowDoesNotGrow) {
   StoryFolder folder;
-  folder.Lines("dat/lst.dat", {"flower", "ring", "letter"});
-  folder.Bytes("grf/a.dat", BitmapBytes(4, 3));
-  folder.Bytes("grf/b.dat", BitmapBytes(8, 6));
-  folder.Bytes("dat/bgm.mid", TuneOfMs(2500));
-  folder.Scene("00",
-               {">img>a", "a1", "a2", "a3", "a4", "a5", "a6", "-p", ">flower", "3", "10", "11"});
-  folder.Scene("10", {">img>b", "right", "-p", "more", ">ending"});
-  folder.Scene("11", {"wrong", "-p", ">ending"});
-  for (const char* ending : {"end1", "end2", "end3"}) folder.Scene(ending, {"fin", "-p", ">end"});
-
-  // Real timers, and a tune on the real clock.
-  const auto started = std::chrono::steady_clock::now();
-  VirtualTuneDevice tune([&] {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                 started)
-        .count();
-  });
-  MciInterpreter mci(tune);
-  DiskFileSystem files;
-  std::vector<QString> errors;
-  GameWindow window({files, mci, QuietBoxes(&errors), nullptr});
-  ASSERT_TRUE(window.Start(folder.Path()));
+  SoakStory(folder);
+  WindowOn on(folder.Path(), true);
+  ASSERT_TRUE(on.started);
+  GameWindow& window = on.window;
 
   // Gives the first item at every prompt, and otherwise skips ahead.
   int games = 0;
@@ -111,7 +101,7 @@ TEST(WindowSoak, SkippingThroughGameAfterGameTheWindowDoesNotGrow) {
   }
   player.stop();
   std::printf("%d games in %d s\n", games, seconds);
-  EXPECT_FALSE(window.Ended()) << (errors.empty() ? "" : errors.front().toStdString());
+  EXPECT_FALSE(window.Ended()) << on.Error();
   EXPECT_GE(games, 10);
   EXPECT_LT(most_heap - heap_after_warm_up, 1 << 20)
       << "the heap grew from " << heap_after_warm_up << " to " << most_heap << " bytes";
