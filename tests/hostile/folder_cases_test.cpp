@@ -75,6 +75,7 @@ struct FolderCase {
   Bounds bounds = {};
   bool not_as_root = false;  // root reads whatever the modes say
 };
+void PrintTo(const FolderCase& c, std::ostream* out) { *out << c.name; }
 
 FolderCase Jump(const char* name, const std::string& jump, json last) {
   return {name, {Scene("00", {">ive>" + jump}), Scene("10", {"inside"})}, "wait 200\nshow\n", last};
