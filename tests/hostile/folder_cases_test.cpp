@@ -164,6 +164,18 @@ const std::vector<FolderCase>& Cases() {
        {Scene("00", {">end"})},
        "wait 1000050\nshow\n",
        {{"items", json::array({"a", "b", "c"})}, {"love", 0}}},
+      // The tune restarts at the first poll after its end, every 3,000 ms: the last time
+      // before the end of this wait at 999,999,999,000 ms. The wait ends at once.
+      {"AWaitOfThirtyYearsWithTheTuneStillPlaying",
+       {Scene("00", {"waits", "-p", ">end"}), Bytes("dat/bgm.mid", TuneOfMs(2500))},
+       "wait 1000000000000\nwait 1499\nshow\n",
+       {{"t", 1'000'000'001'499}, {"music", "playing"}, {"text", "waits" + kMark}},
+       Bounds{.seconds = 20}},
+      {"AWaitOfThirtyYearsToTheTunesEnd",
+       {Scene("00", {"waits", "-p", ">end"}), Bytes("dat/bgm.mid", TuneOfMs(2500))},
+       "wait 1000000000000\nwait 1500\nshow\n",
+       {{"music", "stopped"}},
+       Bounds{.seconds = 20}},
       Stops("DevZeroAsAScene", {Link("dat/00.dat", "/dev/zero")},
             "cannot open dat/00.dat" + kNotPlain),
       Stops("APipeAsAScene", {Pipe("dat/00.dat")}, "cannot open dat/00.dat" + kNotPlain),

@@ -46,24 +46,5 @@ TEST(QuietWaits, ShowWhatRunningEveryPollShows) {
   }
 }
 
-// Restarts come at the first poll after the tune's end, every 3,000 ms: the last before
-// the end of this wait at 999,999,999,000 ms.
-TEST(QuietWaits, AWaitOfThirtyYearsEndsAtOnceWithTheTuneWhereItWouldBe) {
-  StoryFolder folder;
-  folder.Lines("dat/lst.dat", {"a"});
-  folder.Scene("00", {"waits for a click", "-p", ">end"});
-  folder.Bytes("dat/bgm.mid", TuneOfMs(2500));
-  const BoundedPlay played =
-      Play(folder.Path(), "wait 1000000000000\nshow\nwait 1499\nshow\nwait 1\nshow\n",
-           Bounds{.seconds = 20});
-  ASSERT_TRUE(EndedProperly(played));
-  ASSERT_EQ(played.lines.size(), 3u);
-  EXPECT_EQ(played.lines[0]["t"], 1'000'000'000'000);
-  EXPECT_EQ(played.lines[0]["text"], "waits for a click\u3000\u3000\u25BC");
-  EXPECT_EQ(played.lines[0]["music"], "playing");  // restarted 1,000 ms before
-  EXPECT_EQ(played.lines[1]["music"], "playing");  // 2,499 ms into the tune
-  EXPECT_EQ(played.lines[2]["music"], "stopped");  // its end, until the next poll
-}
-
 }  // namespace
 }  // namespace velune::testing
