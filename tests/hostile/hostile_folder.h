@@ -238,7 +238,7 @@ inline std::vector<std::string> OpenFilesUnder(const std::string& folder) {
   return open;
 }
 
-// Each entry under a folder with its modes, size, times and content.
+// Each entry under a folder with its modes, size, times and a hash of its content.
 inline std::map<std::string, std::string> LookAt(const fs::path& folder) {
   std::map<std::string, std::string> seen;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
@@ -247,10 +247,10 @@ inline std::map<std::string, std::string> LookAt(const fs::path& folder) {
     const auto time = [](const timespec& t) {
       return std::to_string(t.tv_sec * 1000000000 + t.tv_nsec);
     };
-    seen[entry.path().string()] = std::to_string(info.st_mode) + " " +
-                                  std::to_string(info.st_size) + " " + time(info.st_mtim) + " " +
-                                  time(info.st_ctim) + " " +
-                                  (entry.is_regular_file() ? ReadFile(entry) : "");
+    seen[entry.path().string()] =
+        std::to_string(info.st_mode) + " " + std::to_string(info.st_size) + " " +
+        time(info.st_mtim) + " " + time(info.st_ctim) + " " +
+        std::to_string(std::hash<std::string>{}(entry.is_regular_file() ? ReadFile(entry) : ""));
   }
   return seen;
 }
