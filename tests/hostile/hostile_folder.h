@@ -9,26 +9,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <initializer_list>
-#include <iterator>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <random>
-#include <set>
+#include <regex>
 #include <sstream>
-#include <string>
-#include <vector>
 
-#include "media/midi_bytes.h"
+#include "common/story_folder.h"
 #include "story/game.h"
 #include "story/game_fixture.h"
-#include "story/memory_files.h"
 #include "tool/script.h"
 #include "tool/scripted_player.h"
 
@@ -39,69 +30,44 @@
 #define VELUNE_ADDRESS_SANITIZER 1
 #endif
 #endif
-
 #ifdef VELUNE_ADDRESS_SANITIZER
-// AddressSanitizer keeps the heap itself; its runtime tells how much is in use.
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+inline constexpr int kSlower = 4;  // the sanitizer's time and memory
+#else
+inline constexpr int kSlower = 1;
 #endif
 
 namespace velune::testing {
 
 namespace fs = std::filesystem;
 
-#ifdef VELUNE_ADDRESS_SANITIZER
-inline constexpr bool kAddressSanitizer = true;
-#else
-inline constexpr bool kAddressSanitizer = false;
-#endif
-
-// Generous bounds for one run: far above what a sound run needs, far below what a
-// runaway would take.
+// Far above what a sound run needs, far below what a runaway would take.
 struct Bounds {
-  int seconds = 60;        // of real time, then the run is killed
-  long address_mb = 2048;  // address space, not enforced under AddressSanitizer
-  long resident_mb = 400;  // the most memory in use at any moment, checked afterwards
+  int seconds = 60;
+  long address_mb = 2048;  // not enforced under AddressSanitizer
+  long resident_mb = 400;  // the peak, checked afterwards
 };
 
 struct ChildRun {
-  bool exited = false;     // ended by itself, not by a signal
-  int status = -1;         // its exit status
-  int signal = 0;          // the signal that ended it
-  bool timed_out = false;  // killed at the time bound
-  long resident_mb = 0;    // the most memory that it held at any moment
-  std::string out;         // what it wrote
-
-  // Sanitizers slow a run down and count their own memory: the bounds grow with them.
-  bool WithinMemory(const Bounds& bounds) const {
-    return resident_mb <= bounds.resident_mb * (kAddressSanitizer ? 4 : 1);
-  }
+  bool exited = false;  // not ended by a signal
+  int status = -1;
+  int signal = 0;
+  long resident_mb = 0;
+  std::string out;
 };
 
-inline std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// Runs `body` in a child process under the bounds: its address space is limited, it is
-// killed when the time is up, and its peak memory is measured. What the body writes to
-// the stream comes back in `out`, its result is the exit status. Nothing that goes wrong
-// in the child can take the test program down with it.
+// Runs `body` in a child process under the bounds; what it writes to the stream comes back
+// in `out`, its result is the exit status.
 inline ChildRun RunBounded(const std::function<int(std::ostream&)>& body, const Bounds& bounds) {
-  char pattern[] = "/tmp/velune-child-XXXXXX";
-  const int fd = ::mkstemp(pattern);
-  if (fd < 0) throw std::runtime_error("no temporary file");
-  ::close(fd);
-  const std::string out_path = pattern;
+  ScratchFolder scratch;
+  const std::string out_path = scratch.Bytes("out", "");
   std::fflush(nullptr);
   const pid_t pid = ::fork();
   if (pid == 0) {
-    if (!kAddressSanitizer) {
-      const rlim_t bytes = static_cast<rlim_t>(bounds.address_mb) * 1024 * 1024;
-      const rlimit limit{bytes, bytes};
-      ::setrlimit(RLIMIT_AS, &limit);
-    }
-    const int seconds = bounds.seconds * (kAddressSanitizer ? 4 : 1);
-    const itimerval timer{{0, 0}, {seconds, 0}};
+    const rlim_t bytes = static_cast<rlim_t>(bounds.address_mb) << 20;
+    const rlimit limit{bytes, bytes};
+    if (kSlower == 1) ::setrlimit(RLIMIT_AS, &limit);
+    const itimerval timer{{0, 0}, {bounds.seconds * kSlower, 0}};
     ::setitimer(ITIMER_REAL, &timer, nullptr);  // SIGALRM ends the child
     int status = 111;
     {
@@ -110,7 +76,6 @@ inline ChildRun RunBounded(const std::function<int(std::ostream&)>& body, const 
         status = body(out);
       } catch (const std::exception& e) {
         out << "\nexception: " << e.what() << '\n';
-        status = 112;
       }
     }
     ::_exit(status);
@@ -122,66 +87,10 @@ inline ChildRun RunBounded(const std::function<int(std::ostream&)>& body, const 
   run.exited = WIFEXITED(wait_status);
   run.status = run.exited ? WEXITSTATUS(wait_status) : -1;
   run.signal = WIFSIGNALED(wait_status) ? WTERMSIG(wait_status) : 0;
-  run.timed_out = run.signal == SIGALRM;
   run.resident_mb = usage.ru_maxrss / 1024;
-  run.out = ReadAll(out_path);
-  fs::remove(out_path);
+  run.out = ReadFile(out_path);
   return run;
 }
-
-// A game folder written by the test in a fresh temporary directory, removed afterwards.
-// Text files are bytes as given (ASCII, or code page 932 written out), lines ended by CR LF.
-class HostileFolder {
- public:
-  HostileFolder() {
-    static int count = 0;
-    root_ = fs::temp_directory_path() /
-            ("velune-hostile-" + std::to_string(::getpid()) + "-" + std::to_string(++count));
-    fs::remove_all(root_);
-    fs::create_directories(root_ / "dat");
-    fs::create_directories(root_ / "grf");
-  }
-  ~HostileFolder() {
-    std::error_code ignored;
-    fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(root_, ignored);
-  }
-  HostileFolder(const HostileFolder&) = delete;
-  HostileFolder& operator=(const HostileFolder&) = delete;
-
-  std::string Path() const { return root_.string(); }
-  fs::path At(const std::string& relative) const { return root_ / relative; }
-
-  void Lines(const std::string& relative, std::initializer_list<std::string> lines) const {
-    std::string bytes;
-    for (const auto& line : lines) bytes += line + "\r\n";
-    Bytes(relative, bytes);
-  }
-  void Scene(const std::string& name, std::initializer_list<std::string> lines) const {
-    Lines("dat/" + name + ".dat", lines);
-  }
-  void Bytes(const std::string& relative, const std::string& bytes) const {
-    const fs::path path = At(relative);
-    fs::create_directories(path.parent_path());
-    fs::remove(path);
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  void Link(const std::string& relative, const std::string& target) const {
-    fs::remove(At(relative));
-    fs::create_symlink(target, At(relative));
-  }
-  void Folder(const std::string& relative) const {
-    fs::remove(At(relative));
-    fs::create_directories(At(relative));
-  }
-  void Pipe(const std::string& relative) const {
-    fs::remove(At(relative));
-    if (::mkfifo(At(relative).c_str(), 0644) != 0) throw std::runtime_error("no pipe");
-  }
-
- private:
-  fs::path root_;
-};
 
 // Bytes that mean nothing: the same for the same seed.
 inline std::string Garbage(std::size_t size, unsigned seed) {
@@ -191,18 +100,26 @@ inline std::string Garbage(std::size_t size, unsigned seed) {
   return bytes;
 }
 
-// One run of the scripted player, as velune-tool run gives it.
-struct Played {
+// A tune of one note lasting `ms` (120 beats a minute, 1000 ticks a quarter).
+inline std::string TuneOfMs(std::uint32_t ms) {
+  std::uint32_t ticks = ms * 2;
+  std::string delta(1, static_cast<char>(ticks & 0x7F));
+  while ((ticks >>= 7) != 0) delta.insert(delta.begin(), static_cast<char>(0x80 | (ticks & 0x7F)));
+  const std::string track = std::string("\0\x90\x3C\x40", 4) + delta + "\xFF\x2F" + '\0';
+  return "MThd" + BigEndian(6, 4) + BigEndian(0, 2) + BigEndian(1, 2) + BigEndian(1000, 2) +
+         "MTrk" + BigEndian(static_cast<std::uint32_t>(track.size()), 4) + track;
+}
+
+// velune-tool run in a child process within the bounds: every output line, and the last.
+struct BoundedPlay {
   ChildRun run;
-  std::vector<nlohmann::json> lines;  // every output line
-  nlohmann::json last;                // the last of them, null when there is none
-  std::string error;                  // the error message, when the run ended with one
+  std::vector<nlohmann::json> lines;
+  nlohmann::json last;
 };
 
-// Plays `script` on the folder in a child process within the bounds.
-inline Played Play(const std::string& game_dir, const std::string& script,
-                   const Bounds& bounds = {}) {
-  Played played;
+inline BoundedPlay Play(const std::string& game_dir, const std::string& script,
+                        const Bounds& bounds = {}) {
+  BoundedPlay played;
   played.run = RunBounded(
       [&](std::ostream& out) {
         std::istringstream in(script);
@@ -215,36 +132,30 @@ inline Played Play(const std::string& game_dir, const std::string& script,
     played.lines.push_back(nlohmann::json::parse(line, nullptr, false));
   }
   if (!played.lines.empty()) played.last = played.lines.back();
-  if (played.last.is_object() && played.last.contains("error")) {
-    played.error = played.last["error"].get<std::string>();
-  }
   return played;
 }
 
-// The game played by its rules to a normal end, or stopped with one error that names a
-// file of the game folder: never a crash, a hang or a runaway.
-inline ::testing::AssertionResult EndedProperly(const Played& played, const Bounds& bounds = {}) {
+// Played by the rules to an end, or stopped with one error naming a story file: never a
+// crash, a hang or a runaway.
+inline ::testing::AssertionResult EndedProperly(const BoundedPlay& played,
+                                                const Bounds& bounds = {}) {
   const ChildRun& run = played.run;
-  if (run.timed_out) {
-    return ::testing::AssertionFailure() << "the run did not end in " << bounds.seconds << " s";
-  }
-  if (!run.exited) return ::testing::AssertionFailure() << "the run died of signal " << run.signal;
-  if (!run.WithinMemory(bounds)) {
-    return ::testing::AssertionFailure()
-           << "the run took " << run.resident_mb << " MB, more than " << bounds.resident_mb;
+  if (!run.exited) return ::testing::AssertionFailure() << "died of signal " << run.signal;
+  if (run.resident_mb > bounds.resident_mb * kSlower) {
+    return ::testing::AssertionFailure() << "took " << run.resident_mb << " MB";
   }
   for (const auto& line : played.lines) {
     if (line.is_discarded()) return ::testing::AssertionFailure() << "not JSON: " << run.out;
   }
   if (run.status == kRunOk) return ::testing::AssertionSuccess();
-  if (run.status == kRunGameError && played.error.find("dat/") != std::string::npos) {
+  if (run.status == kRunGameError && played.last.is_object() &&
+      played.last.value("error", "").find("dat/") != std::string::npos) {
     return ::testing::AssertionSuccess();
   }
   return ::testing::AssertionFailure() << "exit status " << run.status << ": " << run.out;
 }
 
-// The game on story files in memory, started as the window starts it, from "/g"; its
-// pictures, tune and timers do nothing that matters.
+// The game on story files in memory, started from "/g" as the window starts it.
 struct GameOnFiles {
   explicit GameOnFiles(FileSystem& files) : game({files, pictures, mci, timers}) {
     game.Form_Load("/g");
@@ -256,69 +167,56 @@ struct GameOnFiles {
   Game game;
 };
 
-// Picture files of a few bytes whose headers claim an enormous picture.
-
-inline std::string LittleEndian(std::uint32_t value, int size) {
-  std::string out;
-  for (int i = 0; i < size; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-  return out;
+// The soaks' story: a gift at every first scene, two pictures, a tune, three endings.
+inline void SoakStory(const StoryFolder& folder) {
+  folder.Lines("dat/lst.dat", {"flower", "ring", "letter"});
+  folder.Bytes("grf/a.dat", BitmapBytes(4, 3));
+  folder.Bytes("grf/b.dat", BitmapBytes(8, 6));
+  folder.Bytes("dat/bgm.mid", TuneOfMs(2500));
+  folder.Scene("00", {">img>a", "welcome", "-p", ">flower", "3", "10", "11"});
+  folder.Scene("10", {">img>b", "right", "-p", ">ending"});
+  folder.Scene("11", {"wrong", "-p", ">ending"});
+  for (const char* ending : {"end1", "end2", "end3"}) folder.Scene(ending, {"fin", "-p", ">end"});
 }
 
-// A 24-bit Windows bitmap header for width × height and a few bytes of pixels.
+// Pictures of a few bytes whose headers claim width × height.
 inline std::string BitmapClaiming(std::uint32_t width, std::uint32_t height) {
-  const std::string pixels(64, '\x11');
-  return "BM" + LittleEndian(54 + 64, 4) + LittleEndian(0, 4) + LittleEndian(54, 4) +
-         LittleEndian(40, 4) + LittleEndian(width, 4) + LittleEndian(height, 4) +
-         LittleEndian(1, 2) + LittleEndian(24, 2) + LittleEndian(0, 4) + LittleEndian(0, 4) +
-         LittleEndian(2835, 4) + LittleEndian(2835, 4) + LittleEndian(0, 4) + LittleEndian(0, 4) +
-         pixels;
+  std::string bitmap = BitmapBytes(4, 4);
+  bitmap.replace(18, 8, LittleEndian(width, 4) + LittleEndian(height, 4));
+  return bitmap;
 }
 
-// A GIF whose screen is width × height, with one pixel of picture in it.
 inline std::string GifClaiming(std::uint16_t width, std::uint16_t height) {
   return "GIF89a" + LittleEndian(width, 2) + LittleEndian(height, 2) +
-         std::string("\x80\x00\x00\xFF\x00\x00\x00\x00\x00", 9) + "," + LittleEndian(0, 2) +
-         LittleEndian(0, 2) + LittleEndian(1, 2) + LittleEndian(1, 2) +
-         std::string("\x00\x02\x02\x44\x01\x00;", 7);
-}
-
-inline std::uint32_t Crc32(const std::string& bytes) {
-  std::uint32_t crc = 0xFFFFFFFF;
-  for (const char c : bytes) {
-    crc ^= static_cast<unsigned char>(c);
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
-  }
-  return ~crc;
+         std::string("\x80\0\0\xFF\0\0\0\0\0,\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0;", 25);
 }
 
 inline std::string PngChunk(const std::string& type, const std::string& data) {
-  return BigEndian(static_cast<std::uint32_t>(data.size()), 4) + type + data +
-         BigEndian(Crc32(type + data), 4);
+  std::uint32_t crc = 0xFFFFFFFF;
+  for (const char c : type + data) {
+    crc ^= static_cast<unsigned char>(c);
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+  }
+  return BigEndian(static_cast<std::uint32_t>(data.size()), 4) + type + data + BigEndian(~crc, 4);
 }
 
-// A PNG of width × height, 8-bit RGB, with one short row of stored (uncompressed) data.
+// 8-bit RGB, with one short row of stored (uncompressed) data.
 inline std::string PngClaiming(std::uint32_t width, std::uint32_t height) {
-  const std::string row = std::string(1, '\0') + std::string(30, '\0');
-  const std::string deflate = std::string("\x78\x01\x01", 3) +
-                              LittleEndian(static_cast<std::uint32_t>(row.size()), 2) +
-                              LittleEndian(static_cast<std::uint32_t>(~row.size()) & 0xFFFF, 2) +
-                              row + std::string(4, '\0');
+  const std::string deflate = std::string("\x78\x01\x01\x1F\0\xE0\xFF", 7) + std::string(35, '\0');
   return "\x89PNG\r\n\x1a\n" +
          PngChunk("IHDR", BigEndian(width, 4) + BigEndian(height, 4) +
                               std::string("\x08\x02\x00\x00\x00", 5)) +
          PngChunk("IDAT", deflate) + PngChunk("IEND", "");
 }
 
-// A JPEG (any, as Qt writes one) made to claim width × height in its frame header.
+// A JPEG (any) made to claim width × height in its frame header.
 inline std::string JpegClaiming(std::string jpeg, std::uint16_t width, std::uint16_t height) {
   const std::size_t frame = jpeg.find("\xFF\xC0");
-  if (frame == std::string::npos) return jpeg;
-  jpeg.replace(frame + 5, 2, BigEndian(height, 2));
-  jpeg.replace(frame + 7, 2, BigEndian(width, 2));
+  if (frame != std::string::npos)
+    jpeg.replace(frame + 5, 4, BigEndian(height, 2) + BigEndian(width, 2));
   return jpeg;
 }
 
-// Bytes of heap memory in use by this process right now.
 inline std::int64_t HeapInUse() {
 #ifdef VELUNE_ADDRESS_SANITIZER
   return static_cast<std::int64_t>(__sanitizer_get_current_allocated_bytes());
@@ -328,7 +226,8 @@ inline std::int64_t HeapInUse() {
 #endif
 }
 
-// The files that this process has open under `folder`, as the system lists them.
+// The files that this process has open under `folder` (all of them for ""), as the system
+// lists them.
 inline std::vector<std::string> OpenFilesUnder(const std::string& folder) {
   std::vector<std::string> open;
   std::error_code error;
@@ -339,107 +238,50 @@ inline std::vector<std::string> OpenFilesUnder(const std::string& folder) {
   return open;
 }
 
-// How many file descriptors this process has open.
-inline int OpenDescriptors() {
-  int count = 0;
-  std::error_code error;
-  for (auto it = fs::directory_iterator("/proc/self/fd", error);
-       !error && it != fs::directory_iterator(); it.increment(error)) {
-    ++count;
-  }
-  return count;
-}
-
-// Everything under a folder as it stands: each entry with its kind, size, modes, times
-// and content. Two looks are equal when nothing was written, made, removed or touched.
+// Each entry under a folder with its modes, size, times and a hash of its content.
 inline std::map<std::string, std::string> LookAt(const fs::path& folder) {
   std::map<std::string, std::string> seen;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
     struct stat info {};
     ::lstat(entry.path().c_str(), &info);
-    std::string look =
+    const auto time = [](const timespec& t) {
+      return std::to_string(t.tv_sec * 1000000000 + t.tv_nsec);
+    };
+    seen[entry.path().string()] =
         std::to_string(info.st_mode) + " " + std::to_string(info.st_size) + " " +
-        std::to_string(info.st_mtim.tv_sec) + "." + std::to_string(info.st_mtim.tv_nsec) + " " +
-        std::to_string(info.st_ctim.tv_sec) + "." + std::to_string(info.st_ctim.tv_nsec);
-    if (entry.is_regular_file()) look += " " + ReadAll(entry.path());
-    seen[fs::relative(entry.path(), folder).string()] = look;
+        time(info.st_mtim) + " " + time(info.st_ctim) + " " +
+        std::to_string(std::hash<std::string>{}(entry.is_regular_file() ? ReadFile(entry) : ""));
   }
   return seen;
 }
 
-// Gives or takes the write permissions of a folder and of everything in it.
-inline void SetWritable(const fs::path& folder, bool writable) {
-  const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  const auto options = writable ? fs::perm_options::add : fs::perm_options::remove;
-  std::error_code ignored;
-  fs::permissions(folder, write, options, ignored);
-  for (auto it = fs::recursive_directory_iterator(folder, ignored);
-       it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-    fs::permissions(it->path(), write, options, ignored);
-  }
-}
-
-// The system calls in an strace log that write to the file system, attempted or done:
-// opening for writing, making, removing, renaming, linking, truncating, changing modes,
-// owners or times.
+// The system calls in an strace log that write to the file system, attempted or done.
 inline std::vector<std::string> WritesIn(const std::string& log) {
-  static const std::set<std::string> kChanging{
-      "creat",     "mkdir",       "mkdirat",      "rmdir",        "unlink",   "unlinkat",
-      "rename",    "renameat",    "renameat2",    "link",         "linkat",   "symlink",
-      "symlinkat", "truncate",    "ftruncate",    "chmod",        "fchmod",   "fchmodat",
-      "chown",     "fchown",      "lchown",       "fchownat",     "utime",    "utimes",
-      "utimensat", "futimesat",   "mknod",        "mknodat",      "setxattr", "lsetxattr",
-      "fsetxattr", "removexattr", "lremovexattr", "fremovexattr", "fallocate"};
-  static const std::set<std::string> kOpening{"open", "openat", "openat2"};
+  static const std::regex kWrite(
+      "^[0-9 ]*((creat|mkdir(at)?|rmdir|unlink(at)?|rename(at2?)?|(sym)?link(at)?|f?truncate|"
+      "f?chmod(at)?|[fl]?chown(at)?|utimes?|utimensat|futimesat|mknod(at)?|[lf]?setxattr|"
+      "[lf]?removexattr|fallocate)\\(|open(at2?)?\\(.*(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC)).*");
   std::vector<std::string> writes;
   std::istringstream lines(log);
   for (std::string line; std::getline(lines, line);) {
-    // "PID  name(arguments) = result", or a call that another thread interrupted.
-    std::size_t start = line.find_first_not_of("0123456789 ");
-    if (start == std::string::npos || line[start] == '<' || line[start] == '+') continue;
-    const std::size_t paren = line.find('(', start);
-    if (paren == std::string::npos) continue;
-    const std::string name = line.substr(start, paren - start);
-    const bool opens_for_writing =
-        kOpening.count(name) != 0 &&
-        (line.find("O_WRONLY") != std::string::npos || line.find("O_RDWR") != std::string::npos ||
-         line.find("O_CREAT") != std::string::npos || line.find("O_TRUNC") != std::string::npos);
-    if (opens_for_writing || kChanging.count(name) != 0) writes.push_back(line);
+    if (std::regex_match(line, kWrite)) writes.push_back(line);
   }
   return writes;
 }
 
-// A scratch folder with a read-only copy of the bundled story and an empty working
-// folder, each looked at before the play; strace records the file system calls where
-// it is on the machine. All is removed at the end.
+// A read-only copy of the bundled story and an empty working folder, looked at before the
+// play; strace, where there is one, logs the file system calls.
 class WriteWatch {
  public:
-  explicit WriteWatch(const std::string& name)
-      : scratch(fs::temp_directory_path() / (name + "-" + std::to_string(::getpid()))),
-        story(scratch / "story"),
-        work(scratch / "work"),
-        log(scratch / "log"),
-        traced(std::system("strace -V >/dev/null 2>&1") == 0) {
-    fs::remove_all(scratch);
-    fs::create_directories(work);
-    fs::create_directories(story);
-    for (const char* part : {"dat", "grf"}) {
-      fs::copy(fs::path(VELUNE_SOURCE_DIR) / "games/sample" / part, story / part,
-               fs::copy_options::recursive);
-    }
-    SetWritable(story, false);  // nobody may write to the story
-    story_before_ = LookAt(story);
-    work_before_ = LookAt(work);
+  WriteWatch() : story(scratch.At("story")), work(scratch.At("work")), log(scratch.At("log")) {
+    fs::copy(fs::path(VELUNE_SOURCE_DIR) / "games/sample", story, fs::copy_options::recursive);
+    scratch.Folder("work");
+    std::system(("chmod -R a-w " + story.string()).c_str());
+    before_ = LookAt(scratch.Path());
   }
-  ~WriteWatch() {
-    SetWritable(scratch, true);
-    fs::remove_all(scratch);
-  }
-  WriteWatch(const WriteWatch&) = delete;
-  WriteWatch& operator=(const WriteWatch&) = delete;
+  ~WriteWatch() { std::system(("chmod -R u+w " + scratch.Path()).c_str()); }
 
-  // `command` run in the working folder, under strace where there is one. LeakSanitizer
-  // cannot look for leaks in a program that strace traces: that is done elsewhere.
+  // LeakSanitizer cannot look for leaks in a program that strace traces.
   std::string InWorkFolder(const std::string& command) const {
     return "cd " + work.string() + " && " +
            (traced ? "ASAN_OPTIONS=detect_leaks=0 strace -f -qq -e "
@@ -449,21 +291,23 @@ class WriteWatch {
            command;
   }
 
-  // Neither the story nor the working folder changed, and `trace` (part of the log, or
-  // all of it) read the story and wrote nothing.
+  // Nothing changed, and `trace` read the story and wrote nothing.
   void ExpectNothingWritten(const std::string& trace) const {
-    EXPECT_EQ(LookAt(story), story_before_);
-    EXPECT_EQ(LookAt(work), work_before_);
+    auto after = LookAt(scratch.Path());
+    after.erase(log.string());
+    after.erase(scratch.At("out").string());
+    EXPECT_EQ(after, before_);
     if (!traced) return;
-    EXPECT_NE(trace.find("dat/00.dat"), std::string::npos);  // the trace saw the story read
+    EXPECT_NE(trace.find("dat/00.dat"), std::string::npos);
     EXPECT_EQ(WritesIn(trace), std::vector<std::string>{}) << trace;
   }
 
-  const fs::path scratch, story, work, log;
-  const bool traced;
+  const ScratchFolder scratch;
+  const fs::path story, work, log;
+  const bool traced = std::system("strace -V >/dev/null 2>&1") == 0;
 
  private:
-  std::map<std::string, std::string> story_before_, work_before_;
+  std::map<std::string, std::string> before_;
 };
 
 }  // namespace velune::testing

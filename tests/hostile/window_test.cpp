@@ -1,52 +1,70 @@
-// The game window under load: skipping through game after game for a while without
-// growing, and a whole playthrough from a read-only story folder that writes nothing.
+// The game window under load: skipping through game after game without growing, the
+// largest lines and lists a story may hold, and a whole playthrough from a read-only story
+// folder that writes nothing.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTimer>
 #include <chrono>
+#include <cstring>
 
 #include "game/window_fixture.h"
 #include "hostile_folder.h"
 #include "media/mci_interpreter.h"
 #include "media/virtual_tune_device.h"
 #include "story/line_reader.h"
-#include "window_playthrough.h"
 
 namespace velune::testing {
 namespace {
 
-// The window soak's length in seconds: 20, or VELUNE_WINDOW_SOAK_SECONDS for a long run.
+// strace notes these file names, which name nothing, where the playthrough begins and ends.
+constexpr char kBegins[] = "/velune-window-playthrough-begins";
+constexpr char kEnds[] = "/velune-window-playthrough-ends";
+
+// Message boxes that show nothing; errors are noted.
+MessageBoxes QuietBoxes(std::vector<QString>* errors) {
+  return {[](QWidget*, const QString&) {},
+          [errors](QWidget*, const QString& text) { errors->push_back(text); }};
+}
+
+// A window with a tune, on a virtual clock or on real time and real timers.
+struct WindowOn {
+  explicit WindowOn(const std::string& folder, bool real = false) : real_time(real) {
+    started = window.Start(folder);
+  }
+  const bool real_time;
+  const std::chrono::steady_clock::time_point begun = std::chrono::steady_clock::now();
+  VirtualClock clock;
+  VirtualTuneDevice tune{[this] {
+    using namespace std::chrono;
+    return real_time ? duration_cast<milliseconds>(steady_clock::now() - begun).count()
+                     : clock.Now();
+  }};
+  MciInterpreter mci{tune};
+  DiskFileSystem files;
+  std::vector<QString> errors;
+  GameWindow window{{files, mci, QuietBoxes(&errors), real_time ? nullptr : &clock}};
+  bool started = false;
+  std::string Error() const { return errors.empty() ? "" : errors.front().toStdString(); }
+};
+
+void Click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton) {
+  QTest::mouseClick(widget, button, {}, QPoint(5, 5));
+}
+
 int SoakSeconds() {
   const char* seconds = std::getenv("VELUNE_WINDOW_SOAK_SECONDS");
   return seconds != nullptr && std::atoi(seconds) > 0 ? std::atoi(seconds) : 20;
 }
 
 TEST(WindowSoak, SkippingThroughGameAfterGameTheWindowDoesNotGrow) {
-  HostileFolder folder;
-  folder.Lines("dat/lst.dat", {"flower", "ring", "letter"});
-  folder.Bytes("grf/a.dat", BitmapClaiming(4, 3));
-  folder.Bytes("grf/b.dat", BitmapClaiming(8, 6));
-  folder.Bytes("dat/bgm.mid", TuneOfMs(2500));
-  folder.Scene("00",
-               {">img>a", "a1", "a2", "a3", "a4", "a5", "a6", "-p", ">flower", "3", "10", "11"});
-  folder.Scene("10", {">img>b", "right", "-p", "more", ">ending"});
-  folder.Scene("11", {"wrong", "-p", ">ending"});
-  for (const char* ending : {"end1", "end2", "end3"}) folder.Scene(ending, {"fin", "-p", ">end"});
+  StoryFolder folder;
+  SoakStory(folder);
+  WindowOn on(folder.Path(), true);
+  ASSERT_TRUE(on.started);
+  GameWindow& window = on.window;
 
-  // Real timers, and a tune that plays on the real clock.
-  const auto started = std::chrono::steady_clock::now();
-  VirtualTuneDevice tune([&] {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                 started)
-        .count();
-  });
-  MciInterpreter mci(tune);
-  DiskFileSystem files;
-  std::vector<QString> errors;
-  GameWindow window({files, mci, QuietBoxes(&errors), nullptr});
-  ASSERT_TRUE(window.Start(folder.Path()));
-
-  // The player: gives the first item at every prompt, and otherwise skips ahead.
+  // Gives the first item at every prompt, and otherwise skips ahead.
   int games = 0;
   std::string last_scene;
   QTimer player;
@@ -57,9 +75,9 @@ TEST(WindowSoak, SkippingThroughGameAfterGameTheWindowDoesNotGrow) {
     last_scene = scene;
     if (AddCom(&window)->isVisible()) {
       Lst(&window)->setCurrentRow(0);
-      QTest::mouseClick(AddCom(&window), Qt::LeftButton);
+      Click(AddCom(&window));
     } else {
-      QTest::mouseClick(Lbl(&window), Qt::RightButton, {}, QPoint(5, 5));
+      Click(Lbl(&window), Qt::RightButton);
     }
   });
   player.start(20);
@@ -69,85 +87,103 @@ TEST(WindowSoak, SkippingThroughGameAfterGameTheWindowDoesNotGrow) {
   const int warm_up = std::max(5, seconds / 4);
   std::int64_t heap_after_warm_up = 0;
   std::int64_t most_heap = 0;
-  int descriptors_after_warm_up = 0;
+  std::size_t descriptors_after_warm_up = 0;
   for (int second = 1; second <= seconds && !window.Ended(); ++second) {
     QTest::qWait(1000);
-    const std::int64_t heap = HeapInUse();
-    const auto open = OpenFilesUnder(real);
     const std::string scene = window.game().SceneName().value_or("");
-    ASSERT_EQ(open, std::vector<std::string>{real + "/dat/" + scene + ".dat"})
-        << "at second " << second << (window.Ended() ? ", ended: " : "")
-        << (errors.empty() ? "" : errors.front().toStdString()) << ", scene "
-        << window.game().SceneName().value_or("none") << ", reader "
-        << window.game().TimIve().Enabled() << "/" << window.game().TimIve().Interval() << ", text "
-        << window.game().Controls().lbl.caption;
+    ASSERT_EQ(OpenFilesUnder(real), std::vector<std::string>{real + "/dat/" + scene + ".dat"})
+        << "at second " << second;
     if (second == warm_up) {
-      heap_after_warm_up = heap;
-      descriptors_after_warm_up = OpenDescriptors();
+      heap_after_warm_up = HeapInUse();
+      descriptors_after_warm_up = OpenFilesUnder("").size();
     }
-    if (second >= warm_up) most_heap = std::max(most_heap, heap);
+    if (second >= warm_up) most_heap = std::max(most_heap, HeapInUse());
   }
   player.stop();
-  std::printf("%d games in %d s; heap after warm-up %lld bytes, at most %lld\n", games, seconds,
-              static_cast<long long>(heap_after_warm_up), static_cast<long long>(most_heap));
-  EXPECT_FALSE(window.Ended()) << (errors.empty() ? "" : errors.front().toStdString());
+  std::printf("%d games in %d s\n", games, seconds);
+  EXPECT_FALSE(window.Ended()) << on.Error();
   EXPECT_GE(games, 10);
   EXPECT_LT(most_heap - heap_after_warm_up, 1 << 20)
-      << "the heap grew from " << heap_after_warm_up << " to " << most_heap << " bytes in " << games
-      << " games";
-  EXPECT_EQ(OpenDescriptors(), descriptors_after_warm_up);
+      << "the heap grew from " << heap_after_warm_up << " to " << most_heap << " bytes";
+  EXPECT_EQ(OpenFilesUnder("").size(), descriptors_after_warm_up);
 }
 
-// What the game takes from a hostile folder, the window shows: the longest line that a
-// story may hold, page after page of them, and a gift list of a hundred thousand items.
+// Lines of the longest length a story may hold, and a gift list of a hundred thousand
+// items, given from and shown again in a new game.
 TEST(WindowLoad, TheLongestLinesAndAHundredThousandItemsAreShown) {
-  HostileFolder folder;
+  StoryFolder folder;
   std::string list;
   for (int i = 0; i < 100'000; ++i) list += "item" + std::to_string(i) + "\r\n";
   folder.Bytes("dat/lst.dat", list);
   const std::string longest(kLongestLine, 'x');
   folder.Scene("00", {longest, longest, "-p", longest, ">item99999", "1", "10", "10"});
   folder.Scene("10", {"after", "-p", ">end"});
-
-  VirtualClock clock;
-  VirtualTuneDevice tune([&] { return clock.Now(); });
-  MciInterpreter mci(tune);
-  DiskFileSystem files;
-  std::vector<QString> errors;
-  GameWindow window({files, mci, QuietBoxes(&errors), &clock});
-  ASSERT_TRUE(window.Start(folder.Path()));
+  WindowOn on(folder.Path());
+  ASSERT_TRUE(on.started);
+  GameWindow& window = on.window;
   EXPECT_EQ(Lst(&window)->count(), 100'000);
-  Advance(window, clock, 300);  // two lines of a megabyte each, then the page break
-  // Two lines, a line break and the continue mark, drawn.
+  Advance(window, on.clock, 300);
+  // Two lines, a line break and the continue mark.
   EXPECT_EQ(Lbl(&window)->text().size(), 2 * static_cast<qsizetype>(kLongestLine) + 1 + 3);
   EXPECT_FALSE(window.grab().isNull());
-  QTest::mouseClick(Lbl(&window), Qt::LeftButton, {}, QPoint(5, 5));  // a new page
-  QTest::mouseClick(Lbl(&window), Qt::LeftButton, {}, QPoint(5, 5));  // the prompt
+  Click(Lbl(&window));  // a new page
+  Click(Lbl(&window));  // the prompt
   ASSERT_TRUE(AddCom(&window)->isVisible());
   Lst(&window)->setCurrentRow(99'999);
-  QTest::mouseClick(AddCom(&window), Qt::LeftButton);
+  Click(AddCom(&window));
   EXPECT_EQ(Lst(&window)->count(), 99'999);
   EXPECT_FALSE(window.grab().isNull());
   EXPECT_EQ(window.game().Love(), 1);
-  Advance(window, clock, 300);
-  QTest::mouseClick(Lbl(&window), Qt::LeftButton, {}, QPoint(5, 5));  // a new game
-  EXPECT_EQ(Lst(&window)->count(), 100'000);
-  EXPECT_FALSE(window.Ended()) << (errors.empty() ? "" : errors.front().toStdString());
+  Advance(window, on.clock, 300);
+  Click(Lbl(&window));  // a new game
+  ASSERT_EQ(Lst(&window)->count(), 100'000);
+  EXPECT_EQ(Lst(&window)->item(99'999)->text(), "item99999");
+  EXPECT_FALSE(window.Ended()) << on.Error();
 }
 
-// The program plays the story through in its window when started with --play-through
-// (window_playthrough.cpp), here under strace.
+// Plays tests/tool/plays/end3.play in the window; 0 when the third ending was reached.
+int PlayThroughInWindow(const std::string& folder) {
+  std::ifstream play(std::string(VELUNE_SOURCE_DIR) + "/tests/tool/plays/end3.play");
+  const auto actions = ParseScript(play);
+  ::access(kBegins, F_OK);
+  bool ended_well = false;
+  {
+    WindowOn on(folder);
+    GameWindow& window = on.window;
+    ended_well = on.started;
+    for (std::size_t i = 0; i < actions.size() && ended_well; ++i) {
+      const Action& action = actions[i];
+      if (action.kind == Action::Kind::kWait) Advance(window, on.clock, action.value);
+      if (action.kind == Action::Kind::kClick) {
+        Click(Lbl(&window), action.value == 2 ? Qt::RightButton : Qt::LeftButton);
+      }
+      if (action.kind == Action::Kind::kSelect) {
+        Lst(&window)->setCurrentRow(static_cast<int>(action.value));
+      }
+      if (action.kind == Action::Kind::kGive) Click(AddCom(&window));
+      ended_well = !window.Ended();
+      if (!ended_well)
+        std::fprintf(stderr, "ended at line %d: %s\n", action.line, on.Error().c_str());
+    }
+    ended_well = ended_well && window.game().SceneName() == "end3" && window.game().Love() == 30;
+    window.close();
+    ended_well = ended_well && window.Ended();
+  }
+  ::access(kEnds, F_OK);
+  return ended_well ? 0 : 1;
+}
+
+// This program, started with --play-through, under strace.
 TEST(NoWrites, TheWindowPlayingThroughWritesNothingAnywhere) {
-  const WriteWatch watch("velune-window-no-writes");
-  const fs::path out = watch.scratch / "out";
+  const WriteWatch watch;
+  const fs::path out = watch.scratch.At("out");
   const std::string command = watch.InWorkFolder(
       "env QT_QPA_PLATFORM=offscreen " + fs::read_symlink("/proc/self/exe").string() +
       " --play-through " + watch.story.string() + " > " + out.string() + " 2>&1");
-  EXPECT_EQ(std::system(command.c_str()), 0) << ReadAll(out);
-
+  EXPECT_EQ(std::system(command.c_str()), 0) << ReadFile(out);
   std::string playthrough;
   if (watch.traced) {
-    const std::string trace = ReadAll(watch.log);
+    const std::string trace = ReadFile(watch.log);
     const std::size_t begins = trace.find(kBegins);
     const std::size_t ends = trace.find(kEnds);
     ASSERT_NE(begins, std::string::npos);
@@ -160,3 +196,13 @@ TEST(NoWrites, TheWindowPlayingThroughWritesNothingAnywhere) {
 
 }  // namespace
 }  // namespace velune::testing
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  if (argc == 3 && std::strcmp(argv[1], "--play-through") == 0) {
+    return velune::testing::PlayThroughInWindow(argv[2]);
+  }
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
