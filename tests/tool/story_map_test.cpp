@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QXmlStreamReader>
 #include <cstdlib>
 #include <filesystem>
-#include <set>
 
 #include "story/line_reader.h"
 #include "story_folder.h"
@@ -65,28 +62,6 @@ TEST(StoryMap, ErrorsAndUnreachedScenesStandOut) {
        {"missing file", "no play gets here", "subgraph cluster_unlinked", "(not on the list)",
         "stands still for good", "error: line too long", "1 error"}) {
     EXPECT_NE(dot.find(shown), std::string::npos) << shown;
-  }
-}
-
-TEST(StoryMap, TheSampleStoryDrawnAsSvg) {
-  if (!FindDotProgram()) GTEST_SKIP() << "Graphviz is not installed";
-  testing::ScratchFolder out;
-  const std::string svg = out.Path() + "/map.svg";
-  RenderDot(MapOf(SamplePath()), "svg", svg);
-
-  QFile file(QString::fromStdString(svg));
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  QXmlStreamReader xml(&file);
-  std::set<std::string> texts;
-  while (!xml.atEnd()) {
-    xml.readNext();
-    if (xml.isStartElement() && xml.name() == QStringLiteral("text")) {
-      texts.insert(xml.readElementText(QXmlStreamReader::IncludeChildElements).toStdString());
-    }
-  }
-  ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-  for (const std::string& name : SceneNames(SamplePath())) {
-    EXPECT_TRUE(texts.count(name) || texts.count("▶ " + name)) << name;
   }
 }
 
