@@ -46,7 +46,9 @@ std::vector<std::string> Lines(const std::string& text, bool notes) {
   return lines;
 }
 
-// The same file, line and severity, and the message holds the expected one.
+// The same file, line and severity, and the message holds the expected phrase. What the
+// checker adds in parentheses, where it applies, is part of the phrase: no parenthesis may
+// follow it.
 bool Matches(const std::string& line, const std::string& expected) {
   std::size_t where = 0;
   for (const char* severity : {": error: ", ": warning: ", ": note: "}) {
@@ -54,8 +56,9 @@ bool Matches(const std::string& line, const std::string& expected) {
       where = at + std::string(severity).size();
     }
   }
-  return line.compare(0, where, expected, 0, where) == 0 &&
-         line.find(expected.substr(where), where) != std::string::npos;
+  const std::size_t at = line.find(expected.substr(where), where);
+  return line.compare(0, where, expected, 0, where) == 0 && at != std::string::npos &&
+         line.find('(', at + expected.size() - where) == std::string::npos;
 }
 
 void ExpectFindings(const std::string& report, const std::string& expected) {
@@ -89,6 +92,8 @@ class OneUnreadableFile : public DiskFileSystem {
  private:
   std::string path_;
 };
+
+void PrintTo(const GalleryCase& c, std::ostream* out) { *out << c.name; }
 
 class CheckGallery : public ::testing::TestWithParam<GalleryCase> {};
 
@@ -154,7 +159,10 @@ const GalleryCase kGallery[] = {
     {"EmptySceneFile", "dat/20.dat", "夜\n>指輪\n10\n30\n25\n",
      "dat/25.dat: error: the scene file is empty\n" + kNoEnd2, "dat/25.dat", ""},
     {"FileRunsOutInsideAGiftBlock", "dat/20.dat", "夜\n>指輪\n10\n30\n",
-     "dat/20.dat:2: error: the gift block has 2 of the three lines\n" + kNoEnd2},
+     "dat/20.dat:2: error: the gift block has 2 of the three lines it needs after the prompt "
+     "(points, "
+     "the scene after the right gift, the scene otherwise)\n" +
+         kNoEnd2},
     {"FileRunsOutAfterAPictureLine", "dat/20.dat", "夜\n>指輪\n10\n30\n25\n",
      "dat/25.dat:2: error: the file ends right after a picture line\n" + kNoEnd2, "dat/25.dat",
      "夜\n>img>room\n"},
@@ -235,7 +243,7 @@ const GalleryCase kGallery[] = {
      "dat/20.dat:3: warning: \"10点\" is not a plain whole number: the game reads it as 10\n"},
     {"PointsLineNotWhole", "dat/20.dat", "夜\n>指輪\n2.5\n30\n30\n",
      "dat/20.dat:3: warning: \"2.5\" is not a plain whole number: the game reads it as 2.5 and "
-     "rounds the love points\n"
+     "rounds the love points to a whole number (halves to the even one)\n"
      "dat/end3.dat: warning: the most any play collects before an ending line is 22\n"},
     {"SceneEndsOnText", "dat/end2.dat", "お\n-p\nまたね。\n",
      "dat/end2.dat:3: error: the scene ends on story text\n"},
@@ -266,13 +274,16 @@ const GalleryCase kGallery[] = {
     {"MissingPicture", "dat/00.dat", ">img>rooms\n雨\n-p\n>ive>10\n",
      "dat/00.dat:1: warning: the picture grf/rooms.dat does not exist\n"},
     {"NotAPicture", "grf/room.dat", "not a picture\n",
-     "dat/00.dat:1: warning: grf/room.dat is not a picture the game can show\n"},
+     "dat/00.dat:1: warning: grf/room.dat is not a picture the game can show (a BMP, JPEG or GIF "
+     "file)\n"},
     {"MissingTune", "-dat/bgm.mid", "", "dat/bgm.mid: warning: the tune does not exist\n"},
     {"TuneNotMidi", "=dat/bgm.mid", "RIFF....",
-     "dat/bgm.mid: warning: the tune is not a Standard MIDI File\n"},
+     "dat/bgm.mid: warning: the tune is not a Standard MIDI File (format 0 or 1)\n"},
     // Encodings and letter case.
     {"Utf8WithoutByteOrderMark", "=dat/end1.dat", "お\r\n-p\r\n>end\r\n",
-     "dat/end1.dat:1: warning: this file looks like UTF-8 without a byte-order mark\n"},
+     "dat/end1.dat:1: warning: this file looks like UTF-8 without a byte-order mark: the game "
+     "reads "
+     "it as code page 932 (Shift-JIS)\n"},
     {"Utf8WithByteOrderMarkIsFine", "=dat/end1.dat", "\xEF\xBB\xBFお\r\n-p\r\n>end\r\n", ""},
     {"UndecodableBytes", "=dat/end1.dat", "\x82\xA8\x82\xED\x85\x65\r\n-p\r\n>end\r\n",
      "dat/end1.dat:1: warning: bytes that code page 932 cannot decode: the game shows them as � "
