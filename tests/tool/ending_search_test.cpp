@@ -28,6 +28,8 @@ struct SearchCase {
   std::set<std::int16_t> love_at_ending_lines{};         // empty: not looked at
 };
 
+void PrintTo(const SearchCase& c, std::ostream* out) { *out << c.name; }
+
 class EndingSearchTest : public ::testing::TestWithParam<SearchCase> {};
 
 TEST_P(EndingSearchTest, ThePlaysItFindsReachTheirEndings) {
