@@ -161,7 +161,8 @@ const GalleryCase kGallery[] = {
     {"FileRunsOutInsideAGiftBlock", "dat/20.dat", "夜\n>指輪\n10\n30\n",
      "dat/20.dat:2: error: the gift block has 2 of the three lines it needs after the prompt "
      "(points, "
-     "the scene after the right gift, the scene otherwise)\n" +
+     "the scene after the right gift, the scene otherwise): the game reads past the end of the "
+     "file and stops with an error after a wrong gift or the time-out\n" +
          kNoEnd2},
     {"FileRunsOutAfterAPictureLine", "dat/20.dat", "夜\n>指輪\n10\n30\n25\n",
      "dat/25.dat:2: error: the file ends right after a picture line\n" + kNoEnd2, "dat/25.dat",
@@ -169,57 +170,66 @@ const GalleryCase kGallery[] = {
     {"FileRunsOutAfterAnIgnoredLine", "dat/30.dat", "#hantei メモ\n",
      "dat/30.dat:1: error: the file ends right after an ignored line\n" + kNoEnding},
     {"PictureLineTooShort", "dat/end1.dat", "お\n>img\n>end\n",
-     "dat/end1.dat:2: error: a picture line \">img\" is shorter than five characters\n"},
+     "dat/end1.dat:2: error: a picture line \">img\" is shorter than five characters: the game "
+     "stops with an error here; the name starts at the sixth character, as in \">img>town\"\n"},
     {"JumpLineTooShort", "dat/end2.dat", "お\n-p\n>ive\n",
-     "dat/end2.dat:3: error: a jump line \">ive\" is shorter than five characters\n"},
+     "dat/end2.dat:3: error: a jump line \">ive\" is shorter than five characters: the game stops "
+     "with an error here; the name starts at the sixth character, as in \">ive>10\"\n"},
     {"LineTooLongWhereTheGameReadsIt", "dat/end1.dat", "お\n" + kLong + "\n>end\n",
-     "dat/end1.dat:2: error: this line is longer than 1048576 bytes\n"},
+     "dat/end1.dat:2: error: this line is longer than 1048576 bytes, too long for a story line: "
+     "the game stops with an error when it reads it\n"},
     {"LineTooLongInAGiftBlock", "dat/20.dat", "夜\n>指輪\n10\n30\n" + kLong + "\n",
-     "dat/20.dat:5: error: this line of the gift block on line 2 is longer\n" + kNoEnd2},
+     "dat/20.dat:5: error: this line of the gift block on line 2 is longer than 1048576 bytes, too "
+     "long for a story line: the game stops with an error when it reads it, after a wrong gift or "
+     "the time-out\n" +
+         kNoEnd2},
     {"LineTooLongInTheGiftList", "dat/lst.dat", "花\n指輪\n" + kLong + "\n手紙\n",
-     "dat/lst.dat:3: error: this line is longer\n"},
+     "dat/lst.dat:3: error: when it reads the gift list\n"},
     {"MissingGiftList", "-dat/lst.dat", "", "dat/lst.dat: error: the gift list does not\n"},
     // Lines the game reads differently from how they look.
     {"StoryLineTakenAsARestart", "dat/end1.dat", "See you next weekend.\n-p\n>end\n",
      "dat/end1.dat:1: error: \"See you next weekend.\" is read as a restart line, because of "
-     "\"end\" (in \"weekend\") at character 18\n"
+     "\"end\" (in \"weekend\") at character 18: the game starts over here\n"
      "dat/end1.dat:2: warning: lines 2 to 3 are never read: the scene leaves at a restart line\n"},
     {"StoryLineTakenAsAnEnding", "dat/end2.dat", "pending\n-p\n>end\n",
-     "dat/end2.dat:1: error: ending line, because of \"ending\" (in \"pending\") at character 2\n"
+     "dat/end2.dat:1: error: ending line, because of \"ending\" (in \"pending\") at character 2: "
+     "the game goes to an ending here\n"
      "dat/end2.dat:2: warning: leaves at an ending line on line 1\n"},
     {"StoryLineTakenAsAJump", "dat/end3.dat", "Olive oil\n-p\n>end\n",
      "dat/end3.dat:1: error: \"ive\" (in \"Olive\") at character 3: the game jumps to the scene \" "
-     "oil\"\n"
+     "oil\" here\n"
      "dat/end3.dat:1: error: dat/ oil.dat does not exist: the game stops with an error here (the "
      "name \" oil\" has blanks around it)\n"
      "dat/end3.dat:2: warning: leaves at a jump line on line 1\n"},
     {"StoryLineTakenAsAPicture", "dat/00.dat", ">img>room\nHis img tag\n-p\n>ive>10\n",
      "dat/00.dat:2: warning: picture line, because of \"img\" at character 5: it is not shown, and "
-     "the game looks for the picture \"mg tag\"\n"
+     "the game looks for the picture \"mg tag\" instead\n"
      "dat/00.dat:2: warning: the picture grf/mg tag.dat does not exist\n"},
     {"StoryLineTakenAsAnIgnoredLine", "dat/00.dat", ">img>room\n「hantei」\n-p\n>ive>10\n",
-     "dat/00.dat:2: warning: as an ignored line, because of \"hantei\" at character 2\n"},
+     "dat/00.dat:2: warning: as an ignored line, because of \"hantei\" at character 2: it is "
+     "skipped and never shown\n"},
     {"StoryLineTakenAsAPageBreak", "dat/00.dat", ">img>room\nSo happy!\n-p\n>ive>10\n",
-     "dat/00.dat:2: warning: as a page break, because of \"p\" (in \"happy\") at character 6\n"},
+     "dat/00.dat:2: warning: as a page break, because of \"p\" (in \"happy\") at character 6: it "
+     "is not shown, and the page ends here\n"},
     {"JumpToAnEndingRestarts", "dat/30.dat", "#hantei\n>ive>end1\n",
-     "dat/30.dat:2: error: to \"end1\" is read as a restart line, because \"end\" at character "
-     "6\n" +
+     "dat/30.dat:2: error: to \"end1\" is read as a restart line, because \"end\" at character 6 "
+     "is tested before \"ive\": the game starts over here\n" +
          kNoEnding},
     {"PromptCapturedByAJump", "dat/lst.dat", "花\n指輪\n手紙\nolive\n",
      "dat/20.dat:2: error: a gift prompt for \"olive\" is read as a jump line, because \"ive\" (in "
-     "\"olive\") at character 4 is tested before a prompt: the game jumps to the scene \"e\"\n"
+     "\"olive\") at character 4 is tested before a prompt: the game jumps to the scene \"e\" here\n"
      "dat/20.dat:2: error: the jump line opens the scene \"e\"\n"
      "dat/20.dat:3: warning: lines 3 to 5 are never read: the scene leaves at a jump line on line "
      "2\n"
      "dat/30.dat: warning: no jump, gift block or ending line leads to this scene\n" +
          kNoEnding +
          "dat/lst.dat:4: warning: no gift prompt can ask for \"olive\": the line \">olive\" is "
-         "read as a jump line, because \"ive\" (in \"olive\") at character 4\n",
+         "read as a jump line, because \"ive\" (in \"olive\") at character 4 is tested before a "
+         "prompt\n",
      "dat/20.dat", "夜\n>olive\n10\n30\n30\n"},
     {"PictureNameCapturedByIgnoredLine", "dat/00.dat", ">img>hantei\n雨\n-p\n>ive>10\n",
      "dat/00.dat:1: error: picture line for \"hantei\" is read as an ignored line, because "
-     "\"hantei\" "
-     "at character 6\n"},
+     "\"hantei\" at character 6 is tested before \"img\": it is skipped and never shown\n"},
     {"PageBreakWrittenAsAPrompt", "dat/10.dat", "彼女\n>p\n20\n20\n20\n",
      "dat/10.dat:2: warning: \"p\" is not in dat/lst.dat, so it can never be given right: every "
      "answer leads to \"20\" (a page break is written \"-p\")\n"
@@ -246,14 +256,16 @@ const GalleryCase kGallery[] = {
      "rounds the love points to a whole number (halves to the even one)\n"
      "dat/end3.dat: warning: the most any play collects before an ending line is 22\n"},
     {"SceneEndsOnText", "dat/end2.dat", "お\n-p\nまたね。\n",
-     "dat/end2.dat:3: error: the scene ends on story text\n"},
+     "dat/end2.dat:3: error: the scene ends on story text: the game shows the continue mark and "
+     "stands still for good\n"},
     {"SceneEndsOnAPageBreak", "dat/end2.dat", "お\n-p\n",
-     "dat/end2.dat:2: error: the scene ends on a page break\n"},
+     "dat/end2.dat:2: error: the scene ends on a page break: the game shows the continue mark and "
+     "stands still for good\n"},
     {"LinesAfterAJump", "dat/00.dat", ">img>room\n雨\n-p\n>ive>10\n続き。\n",
      "dat/00.dat:5: warning: line 5 is never read: the scene leaves at a jump line on line 4\n"},
     {"LineTooLongAfterAJump", "dat/00.dat", ">img>room\n雨\n-p\n>ive>10\n" + kLong + "\n",
      "dat/00.dat:5: warning: line 5 is never read: the scene leaves at a jump line on line 4 (line "
-     "5 is longer\n"},
+     "5 is longer than 1048576 bytes, too long for a story line)\n"},
     {"EmptyLinesAfterARestart", "dat/end1.dat", "お\n-p\n>end\n\n\n",
      "dat/end1.dat:4: note: the empty lines 4 to 5 are never read: the scene leaves at a restart "
      "line on line 3\n"},
@@ -301,7 +313,7 @@ const GalleryCase kGallery[] = {
      "dat/lst.dat:2: warning: this empty line becomes an empty entry of the gift list\n"},
     {"GiftListItemNoPromptCanAskFor", "dat/lst.dat", "花\n指輪\n手紙\nfriendship\n",
      "dat/lst.dat:4: warning: \">friendship\" is read as a restart line, because \"end\" (in "
-     "\"friendship\") at character 5\n"},
+     "\"friendship\") at character 5 is tested before a prompt\n"},
     {"GiftListItemTwice", "dat/lst.dat", "花\n指輪\n手紙\n花\n",
      "dat/lst.dat:4: note: \"花\" is on the list again (first on line 1)\n"},
 };
