@@ -47,6 +47,7 @@ TEST(Script, ErrorsNameTheLine) {
       {"Show", "script line 1: unknown action \"Show\"" + actions},
       {"wait -1", "script line 1: " + not_ms},
       {"wait 1.5", "script line 1: " + not_ms},
+      {"wait 1000000000001", "script line 1: wait is too long"},  // thirty years and 1 ms
       {"wait 99999999999999999999", "script line 1: " + not_ms},
       {"wait", "script line 1: expected \"wait MS\""},
       {"click up", "script line 1: click takes left, right or middle"},
