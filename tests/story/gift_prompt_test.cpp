@@ -121,13 +121,5 @@ TEST_F(GiftPromptTest, ASelectionSurvivesATimeOutAndIsGivenAtTheNextPrompt) {
   EXPECT_EQ(Items(), List{"花"});
 }
 
-TEST_F(GiftPromptTest, LoveStaysWithinItsRange) {
-  StartPrompt("花", "99999");
-  game.Lst_Select(0);
-  game.AddCom_Click();
-  EXPECT_EQ(game.Love(), 32767);
-  EXPECT_EQ(Error(), "");
-}
-
 }  // namespace
 }  // namespace velune

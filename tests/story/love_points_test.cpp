@@ -1,42 +1,44 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "story/love_points.h"
 
 namespace velune {
 namespace {
 
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
 TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheLine) {
-  EXPECT_EQ(LeadingNumber("3"), 3);
-  EXPECT_EQ(LeadingNumber("-2"), -2);
-  EXPECT_EQ(LeadingNumber("+4"), 4);
-  EXPECT_EQ(LeadingNumber("  7 roses"), 7);
-  EXPECT_EQ(LeadingNumber("\t2.5"), 2.5);
-  EXPECT_EQ(LeadingNumber(".5"), 0.5);
-  EXPECT_EQ(LeadingNumber("5."), 5);
-  EXPECT_EQ(LeadingNumber("1e2x"), 100);
-  EXPECT_EQ(LeadingNumber("1e"), 1);
-  EXPECT_EQ(LeadingNumber("12abc"), 12);
-  EXPECT_EQ(LeadingNumber("roses"), 0);
-  EXPECT_EQ(LeadingNumber(""), 0);
-  EXPECT_EQ(LeadingNumber("-"), 0);
-  EXPECT_EQ(LeadingNumber("."), 0);
-  EXPECT_EQ(LeadingNumber("３"), 0);  // full-width digits are not digits here
-  EXPECT_EQ(LeadingNumber("1e999"), std::numeric_limits<double>::infinity());
-  EXPECT_EQ(LeadingNumber("-1e999"), -std::numeric_limits<double>::infinity());
-  EXPECT_EQ(LeadingNumber("1e-999"), 0);
+  // Full-width digits are not digits here.
+  const std::pair<const char*, double> cases[] = {
+      {"3", 3},          {"-2", -2},    {"+4", 4},           {"  7 roses", 7},
+      {"\t2.5", 2.5},    {".5", 0.5},   {"5.", 5},           {"1e2x", 100},
+      {"1e", 1},         {"12abc", 12}, {"roses", 0},        {"", 0},
+      {"-", 0},          {".", 0},      {"３", 0},           {"1e999", kInf},
+      {"-1e999", -kInf}, {"1e-999", 0}, {"0.001e400", kInf},
+  };
+  for (const auto& [line, number] : cases) EXPECT_EQ(LeadingNumber(line), number) << line;
+  // Too small for a double is worth nothing, however it is written (fuzzing found the
+  // first infinite); too large is infinite.
+  const std::string zeros(480, '0');
+  EXPECT_EQ(LeadingNumber("." + zeros + "8"), 0);
+  EXPECT_EQ(LeadingNumber("0." + zeros + "1e+5 points"), 0);
+  EXPECT_EQ(LeadingNumber("-0." + zeros + "1"), 0);
+  EXPECT_EQ(LeadingNumber("0." + zeros + "1e500"), 1e19);
+  EXPECT_EQ(LeadingNumber("1" + zeros), kInf);
+  EXPECT_EQ(LeadingNumber("-1" + zeros + "e-100"), -kInf);
 }
 
 TEST(AddLovePoints, RoundsHalvesToEvenAndHoldsTheRange) {
-  EXPECT_EQ(AddLovePoints(0, 2.5), 2);
-  EXPECT_EQ(AddLovePoints(0, 3.5), 4);
-  EXPECT_EQ(AddLovePoints(1, 1.5), 2);
-  EXPECT_EQ(AddLovePoints(2, 1.5), 4);
-  EXPECT_EQ(AddLovePoints(0, -2), -2);
-  EXPECT_EQ(AddLovePoints(0, -0.4), 0);
-  EXPECT_EQ(AddLovePoints(32760, 100), 32767);
-  EXPECT_EQ(AddLovePoints(-32760, -100), -32768);
-  EXPECT_EQ(AddLovePoints(5, std::numeric_limits<double>::infinity()), 32767);
-  EXPECT_EQ(AddLovePoints(5, -std::numeric_limits<double>::infinity()), -32768);
+  const std::tuple<std::int16_t, double, int> cases[] = {
+      {0, 2.5, 2},      {0, 3.5, 4},        {1, 1.5, 2},         {2, 1.5, 4},
+      {0, -2, -2},      {0, -0.4, 0},       {32760, 100, 32767}, {-32760, -100, -32768},
+      {5, kInf, 32767}, {5, -kInf, -32768},
+  };
+  for (const auto& [love, points, sum] : cases) {
+    EXPECT_EQ(AddLovePoints(love, points), sum) << love << " + " << points;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 
 #include "memory_files.h"
@@ -101,6 +102,37 @@ TEST(LineReader, DecodesEachLineAndHonoursTheUtf8Mark) {
   EXPECT_EQ(ReadAll("\xEF\xBB\xBF"), Lines{});  // only the mark: no line
   EXPECT_EQ(ReadAll("\xEF\xBB\xBF", 1), Lines{});
   EXPECT_EQ(ReadAll("\xEF\xBB"), (Lines{"\uFFFD"}));  // not a whole mark: code page 932
+}
+
+// Endless bytes without a line end, counting what the reader takes.
+struct Endless : ByteSource {
+  explicit Endless(std::size_t* taken) : taken_(taken) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    std::memset(buffer, 'x', size);
+    *taken_ += size;
+    return size;
+  }
+  std::size_t* taken_;
+};
+
+TEST(LineReader, TakesTheLongestLineAndRefusesOneByteMore) {
+  const std::string longest(kLongestLine, 'x');
+  EXPECT_EQ(ReadAll("a\r\n" + longest + "\r\nb"), (Lines{"a", longest, "b"}));
+  testing::MemoryFiles files;
+  files.Add("f", "a\r\nb\r\n" + longest + "x\r\nc");
+  LineReader reader(files.OpenRead("f"));
+  reader.ReadLine();
+  reader.ReadLine();
+  try {
+    reader.ReadLine();
+    ADD_FAILURE() << "an over-long line was read";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "line 3 is longer than 1048576 bytes, too long for a story line");
+  }
+  // A file without line ends is read no further than the longest line and a buffer.
+  std::size_t taken = 0;
+  EXPECT_THROW(LineReader(std::make_unique<Endless>(&taken)).ReadLine(), std::runtime_error);
+  EXPECT_LE(taken, kLongestLine + 2 * 64 * 1024);
 }
 
 }  // namespace

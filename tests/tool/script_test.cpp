@@ -47,6 +47,7 @@ TEST(Script, ErrorsNameTheLine) {
       {"Show", "script line 1: unknown action \"Show\"" + actions},
       {"wait -1", "script line 1: " + not_ms},
       {"wait 1.5", "script line 1: " + not_ms},
+      {"wait 1000000000001", "script line 1: wait is too long"},  // thirty years and 1 ms
       {"wait 99999999999999999999", "script line 1: " + not_ms},
       {"wait", "script line 1: expected \"wait MS\""},
       {"click up", "script line 1: click takes left, right or middle"},
@@ -54,6 +55,13 @@ TEST(Script, ErrorsNameTheLine) {
       {"give 2", "script line 1: expected \"give\""},
   };
   for (const auto& [script, error] : cases) EXPECT_EQ(ErrorOf(script), error) << script;
+  // Waits are added up on the virtual clock: thirty thousand years fit, a millisecond more
+  // does not.
+  std::string waits;
+  for (int i = 0; i < 1000; ++i) waits += "wait 1000000000000\n";
+  EXPECT_EQ(Parse(waits).size(), 1000u);
+  EXPECT_EQ(ErrorOf(waits + "show\nwait 1\n"),
+            "script line 1002: the waits add up to too long a time");
 }
 
 TEST(VirtualClock, TicksRunInTimeOrderAndTiesByTheirLastStart) {

@@ -1,30 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "story_folder.h"
 
 namespace velune {
 namespace {
 
-namespace fs = std::filesystem;
 using nlohmann::json;
 using testing::Play;
-using testing::StoryFolder;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream file(path);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
 
 // The bundled story, played through to each of its endings.
 class SampleStoryTest : public ::testing::TestWithParam<std::pair<const char*, int>> {};
 
 TEST_P(SampleStoryTest, EachEndingIsReachedByPlay) {
   const auto [ending, love] = GetParam();
-  const auto result =
-      Play(testing::SamplePath(),
-           ReadFile(fs::path(__FILE__).parent_path() / "plays" / (std::string(ending) + ".play")));
+  const auto result = Play(testing::SamplePath(),
+                           testing::ReadFile(std::string(VELUNE_PLAYS "/") + ending + ".play"));
   ASSERT_EQ(result.status, kRunOk) << result.out << result.err;
   const auto last_ending =
       std::find_if(result.lines.rbegin(), result.lines.rend(),
@@ -43,12 +33,12 @@ INSTANTIATE_TEST_SUITE_P(Endings, SampleStoryTest,
 class ScriptedPlayerTest : public ::testing::Test {
  protected:
   void SetUp() override { story.Write("dat/lst.dat", "花\n指輪\n"); }
-  StoryFolder story;
+  testing::ToolStory story;
 };
 
 TEST_F(ScriptedPlayerTest, SnapshotsFollowTheContract) {
-  story.WriteBytes("dat/00.dat", "\xEF\xBB\xBF>img>none\r\n雨。\r\n>花\r\n3\r\n10\r\n10\r\n");
-  story.WriteBytes("dat/10.dat", "\xEF\xBB\xBF>end\r\n");
+  story.Bytes("dat/00.dat", "\xEF\xBB\xBF>img>none\r\n雨。\r\n>花\r\n3\r\n10\r\n10\r\n");
+  story.Bytes("dat/10.dat", "\xEF\xBB\xBF>end\r\n");
   const auto result = Play(story.Path(), "show\nwait 300\nshow\nselect 0\ngive\nshow\nabout\n");
   EXPECT_EQ(result.status, kRunOk);
   const std::string expected =
@@ -64,7 +54,7 @@ TEST_F(ScriptedPlayerTest, SnapshotsFollowTheContract) {
 }
 
 TEST_F(ScriptedPlayerTest, AGameErrorEndsTheRunWithItsMessage) {
-  story.WriteBytes("dat/00.dat", "a\r\n>ive>missing\r\n");
+  story.Bytes("dat/00.dat", "a\r\n>ive>missing\r\n");
   const auto result = Play(story.Path(), "wait 1000\nshow\n");
   EXPECT_EQ(result.status, kRunGameError);
   ASSERT_EQ(result.lines.size(), 1u);
@@ -82,7 +72,7 @@ TEST_F(ScriptedPlayerTest, AnErrorAtStartUpIsReportedAtTimeZero) {
 }
 
 TEST_F(ScriptedPlayerTest, SelectingAnEntryThatIsNotThereStopsTheRun) {
-  story.WriteBytes("dat/00.dat", ">end\r\n");
+  story.Bytes("dat/00.dat", ">end\r\n");
   const auto result = Play(story.Path(), "show\n\nselect 2\nshow\n");
   EXPECT_EQ(result.status, kRunBadScript);
   EXPECT_EQ(result.lines.size(), 1u);  // what was printed stays
@@ -90,8 +80,8 @@ TEST_F(ScriptedPlayerTest, SelectingAnEntryThatIsNotThereStopsTheRun) {
 }
 
 TEST_F(ScriptedPlayerTest, TheTuneRepeatsWithinASecondOfItsEnd) {
-  story.WriteBytes("dat/00.dat", "a\r\n");
-  story.WriteBytes("dat/bgm.mid", testing::TuneOfMs(1500));
+  story.Bytes("dat/00.dat", "a\r\n");
+  story.Bytes("dat/bgm.mid", testing::ShortTune(1500));
   const auto result = Play(story.Path(), "wait 2000\nshow\nclose\nshow\n", true);
   EXPECT_EQ(result.status, kRunOk);
   std::vector<std::string> trace;

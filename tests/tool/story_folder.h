@@ -1,18 +1,15 @@
 #pragma once
 
-#include <iconv.h>
-#include <unistd.h>
+// What the tool tests share: the bundled story, a clean story to break, the checker's
+// report and the scripted player's output.
 
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
-#include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "media/midi_bytes.h"
+#include "common/story_folder.h"
 #include "story/disk_file_system.h"
 #include "tool/ending_search.h"
 #include "tool/findings.h"
@@ -24,10 +21,7 @@
 
 namespace velune::testing {
 
-// The story that comes with the game.
-inline std::string SamplePath() {
-  return (std::filesystem::path(__FILE__).parent_path() / "../../games/sample").string();
-}
+inline std::string SamplePath() { return VELUNE_SAMPLE; }
 
 // A game folder read from `files`, or from the disk.
 inline Story LoadFolder(const std::string& game_dir, FileSystem* files = nullptr) {
@@ -41,9 +35,10 @@ inline std::string CheckReport(const std::string& game_dir,
                                std::size_t state_limit = kDefaultStateLimit,
                                FileSystem* files = nullptr) {
   const Story story = LoadFolder(game_dir, files);
-  const Findings findings = CheckStory(story, SearchEndings(story, state_limit));
   std::ostringstream out;
-  for (const Finding& f : findings.Sorted()) WriteFindingLine(out, f);
+  for (const Finding& f : CheckStory(story, SearchEndings(story, state_limit)).Sorted()) {
+    WriteFindingLine(out, f);
+  }
   return out.str();
 }
 
@@ -72,97 +67,42 @@ inline Played Play(const std::string& game_dir, const std::string& script, bool 
   return played;
 }
 
-// Scene file bytes as authors save them: code page 932 with CR LF line ends. The text
-// is written in UTF-8 with "\n" line ends.
-inline std::string SceneBytes(std::string_view utf8) {
-  std::string crlf;
-  for (const char c : utf8) {
-    if (c == '\n') crlf += '\r';
-    crlf += c;
-  }
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 encoder");
-  std::string out(crlf.size() * 2 + 4, '\0');
-  char* in = crlf.data();
-  std::size_t in_left = crlf.size();
-  char* dst = out.data();
-  std::size_t out_left = out.size();
-  const std::size_t done = iconv(cd, &in, &in_left, &dst, &out_left);
-  iconv_close(cd);
-  if (done == static_cast<std::size_t>(-1)) throw std::runtime_error("not encodable in CP932");
-  out.resize(out.size() - out_left);
-  return out;
+// A one-track Standard MIDI File of `ms` milliseconds (128 to 8191) at 120 beats a minute
+// and 1000 ticks a quarter. (The tune tests' own builder defines byte helpers of the same
+// names as the shared ones, so it cannot be included beside them.)
+inline std::string ShortTune(std::uint32_t ms) {
+  const std::uint32_t ticks = ms * 2;
+  const std::string events = std::string("\x00\x90\x3C\x40", 4) +
+                             static_cast<char>(0x80 | (ticks >> 7)) +
+                             static_cast<char>(ticks & 0x7F) + "\xFF\x2F" + std::string(1, '\0');
+  return "MThd" + BigEndian(6, 4) + BigEndian(0, 2) + BigEndian(1, 2) + BigEndian(1000, 2) +
+         "MTrk" + BigEndian(static_cast<std::uint32_t>(events.size()), 4) + events;
 }
 
-// A tiny Windows bitmap: 2 × 2 pixels, 24 bits.
-inline std::string BitmapBytes() {
-  const auto le = [](std::uint32_t v, int n) {
-    std::string s;
-    for (int i = 0; i < n; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
-    return s;
-  };
-  const std::string pixels(16, '\x40');  // two rows of 2 pixels, padded to 8 bytes
-  return "BM" + le(54 + 16, 4) + le(0, 4) + le(54, 4) + le(40, 4) + le(2, 4) + le(2, 4) + le(1, 2) +
-         le(24, 2) + le(0, 4) + le(16, 4) + le(2835, 4) + le(2835, 4) + le(0, 4) + le(0, 4) +
-         pixels;
-}
-
-// A game folder in a temporary directory, removed again at the end of the test.
-class StoryFolder {
+// A game folder on disk that the tools read.
+class ToolStory : public StoryFolder {
  public:
-  StoryFolder() {
-    static int count = 0;
-    root_ = std::filesystem::temp_directory_path() /
-            ("velune-check-" + std::to_string(::getpid()) + "-" + std::to_string(count++));
-    std::filesystem::remove_all(root_);
-    std::filesystem::create_directories(root_ / "dat");
-    std::filesystem::create_directories(root_ / "grf");
-  }
-  ~StoryFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
-  }
-  StoryFolder(const StoryFolder&) = delete;
-  StoryFolder& operator=(const StoryFolder&) = delete;
-
-  // Writes a text file of the story: UTF-8 text in, code page 932 with CR LF on disk.
-  void Write(const std::string& relative, std::string_view utf8) {
-    WriteBytes(relative, SceneBytes(utf8));
-  }
-  void WriteBytes(const std::string& relative, const std::string& bytes) {
-    const auto path = root_ / relative;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  void Remove(const std::string& relative) { std::filesystem::remove_all(root_ / relative); }
-  std::string Path() const { return root_.string(); }
-
   // A small story that checks clean: three gift prompts' worth of points reach every ending.
-  void WriteCleanStory() {
+  void WriteCleanStory() const {
     Write("dat/lst.dat", "花\n指輪\n手紙\n");
-    WriteBytes("grf/room.dat", BitmapBytes());
-    WriteBytes("dat/bgm.mid", TuneOfMs(1000));
+    Bytes("grf/room.dat", BitmapBytes());
+    Bytes("dat/bgm.mid", ShortTune(1000));
     Write("dat/00.dat", ">img>room\n雨が降っていた。\n-p\n>ive>10\n");
     Write("dat/10.dat", "彼女が来た。\n>花\n20\n20\n20\n");
     Write("dat/20.dat", "夜になった。\n>指輪\n10\n30\n30\n");
     Write("dat/30.dat", "#hantei 好感度で分かれる\n>ending\n");
     WriteEndings();
   }
-
   // Endings that show their last page and start a new game.
-  void WriteEndings(const std::vector<const char*>& endings = {"end1", "end2", "end3"}) {
+  void WriteEndings(const std::vector<const char*>& endings = {"end1", "end2", "end3"}) const {
     for (const char* ending : endings) {
       Write(std::string("dat/") + ending + ".dat", "おわり。\n-p\n>end\n");
     }
   }
-
   Story Load() const { return LoadFolder(Path()); }
   std::string Report(std::size_t state_limit = kDefaultStateLimit) const {
     return CheckReport(Path(), state_limit);
   }
-
- private:
-  std::filesystem::path root_;
 };
 
 }  // namespace velune::testing

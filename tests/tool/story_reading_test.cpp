@@ -14,11 +14,9 @@
 namespace velune {
 namespace {
 
-using testing::StoryFolder;
-
 TextFile ReadBytes(const std::string& bytes) {
-  StoryFolder folder;
-  folder.WriteBytes("dat/x.dat", bytes);
+  testing::ScratchFolder folder;
+  folder.Bytes("dat/x.dat", bytes);
   DiskFileSystem files;
   return ReadTextFile(files, GameFile{folder.Path() + "/dat/x.dat", "dat/x.dat"});
 }
