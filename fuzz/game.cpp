@@ -99,17 +99,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (action % 8) {
       case 0:
         clock.AdvanceTo(clock.Now() + 1 + in.Word() % 2000, [&](velune::TimerId id) {
-          switch (id) {
-            case velune::TimerId::kTimIve:
-              game.TimIve_Timer();
-              break;
-            case velune::TimerId::kTimQst:
-              game.TimQst_Timer();
-              break;
-            case velune::TimerId::kBgmCheck:
-              game.Bgm_Check_Timer();
-              break;
-          }
+          if (id == velune::TimerId::kTimIve) game.TimIve_Timer();
+          if (id == velune::TimerId::kTimQst) game.TimQst_Timer();
+          if (id == velune::TimerId::kBgmCheck) game.Bgm_Check_Timer();
           if (!game.Error()) CheckWhilePlaying(game, folder);
           return !game.Error();
         });
