@@ -37,13 +37,6 @@ class RecordingDevice : public TuneDevice {
 class MciCommandsTest : public ::testing::Test {
  protected:
   int Send(std::string_view command) { return mci.SendString(command, nullptr, 0); }
-  // What the game's tune poll reads: 16 blanks passed with the length 15.
-  std::string Status(int* error = nullptr) {
-    reply.fill(' ');
-    const int result = mci.SendString("status MIDI mode", reply.data(), 15);
-    if (error != nullptr) *error = result;
-    return std::string(reply.data(), 16);
-  }
   void OpenTune() {
     Send("close MIDI");
     ASSERT_EQ(Send("open \"/games/velune/dat/bgm.mid\" alias MIDI"), MciInterpreter::kOk);
@@ -56,44 +49,41 @@ class MciCommandsTest : public ::testing::Test {
 };
 
 const std::string kBlanks(16, ' ');
+std::string Reply(const std::string& text) { return text + '\0' + kBlanks.substr(text.size() + 1); }
 
-TEST_F(MciCommandsTest, TheGamesCommandsInTheOrderItSendsThem) {
-  EXPECT_NE(Send("close MIDI notify"), MciInterpreter::kOk);  // nothing open yet
-  EXPECT_EQ(Send("open \"/games/velune/dat/bgm.mid\" alias MIDI"), MciInterpreter::kOk);
-  EXPECT_EQ(Send("play MIDI notify"), MciInterpreter::kOk);
-  EXPECT_EQ(Status().substr(0, 8), std::string("playing\0", 8));
-  device.mode = TuneDevice::Mode::kStopped;  // the tune ends: the poll restarts it
-  EXPECT_EQ(Status(), std::string("stopped\0", 8) + std::string(8, ' '));
-  EXPECT_EQ(Send("seek MIDI to start"), MciInterpreter::kOk);
-  EXPECT_EQ(Send("play MIDI from 0"), MciInterpreter::kOk);
-  EXPECT_EQ(Send("stop MIDI notify"), MciInterpreter::kOk);
-  EXPECT_EQ(Send("close MIDI notify"), MciInterpreter::kOk);
-  EXPECT_EQ(device.calls, (Calls{"Open /games/velune/dat/bgm.mid", "Play", "GetMode", "GetMode",
-                                 "SeekToStart", "SeekToStart", "Play", "Stop", "Close"}));
-  EXPECT_EQ(mci.Mode(), TuneDevice::Mode::kClosed);
-  OpenTune();
-  device.mode = TuneDevice::Mode::kClosed;  // a device that lost its tune is not ready
-  EXPECT_EQ(Status().substr(0, 10), std::string("not ready\0", 10));
-}
-
-// Each on a freshly opened tune, with the device calls that it makes. The path goes to
-// the device as it is, and ends at the last double quote before the word alias.
+// Each on a freshly opened tune with the device in a mode: the device calls that it makes,
+// and the reply as the game's tune poll reads it (16 blanks passed with the length 15).
 TEST_F(MciCommandsTest, CommandsItTakes) {
-  const std::pair<std::string, Calls> taken[] = {
-      {"play MIDI", {"Play"}},
-      {"Play midi Notify", {"Play"}},
-      {"stop MIDI", {"Stop"}},
-      {"stop MIDI notify", {"Stop"}},
-      {"  seek\tMIDI  TO   Start  ", {"SeekToStart"}},
-      {"play MIDI FROM 0", {"SeekToStart", "Play"}},
-      {"STATUS MIDI MODE", {"GetMode"}},
-      {"close MIDI", {"Close"}},
+  using enum TuneDevice::Mode;
+  const struct {
+    std::string command;
+    TuneDevice::Mode mode;
+    Calls calls;
+    std::string reply;
+  } taken[] = {
+      {"play MIDI notify", kStopped, {"Play"}, kBlanks},
+      {"Play midi Notify", kStopped, {"Play"}, kBlanks},
+      {"stop MIDI notify", kPlaying, {"Stop"}, kBlanks},
+      {"stop MIDI", kPlaying, {"Stop"}, kBlanks},
+      {"  seek\tMIDI  TO   Start  ", kStopped, {"SeekToStart"}, kBlanks},
+      {"play MIDI from 0", kStopped, {"SeekToStart", "Play"}, kBlanks},
+      {"status MIDI mode", kPlaying, {"GetMode"}, Reply("playing")},
+      {"STATUS MIDI MODE", kStopped, {"GetMode"}, Reply("stopped")},
+      {"status MIDI mode", kClosed, {"GetMode"}, Reply("not ready")},  // the tune is lost
+      {"close MIDI notify", kPlaying, {"Close"}, kBlanks},
+      {"close MIDI", kStopped, {"Close"}, kBlanks},
   };
-  for (const auto& [command, calls] : taken) {
+  for (const auto& [command, mode, calls, text] : taken) {
     OpenTune();
-    EXPECT_EQ(Send(command), MciInterpreter::kOk) << command;
+    device.mode = mode;
+    reply.fill(' ');
+    EXPECT_EQ(mci.SendString(command, reply.data(), 15), MciInterpreter::kOk) << command;
     EXPECT_EQ(device.calls, calls) << command;
+    EXPECT_EQ(std::string(reply.data(), 16), text) << command;
   }
+  EXPECT_EQ(mci.Mode(), kClosed);
+  // The path goes to the device as it is, and ends at the last double quote before the
+  // word alias.
   for (const std::string path :
        {"C:\\Program Files\\Velune \x83\x51\x81\x5B\x83\x80\\BGM.mid",
         "/home/a/\"Velune\"/dat/bgm.mid", "/x/\" alias MIDI\" \"/b", "\""}) {
@@ -124,11 +114,11 @@ TEST_F(MciCommandsTest, NothingIsOpenSoNothingAnswers) {
     if (tried) {
       EXPECT_EQ(Send("open \"/x/missing.mid\" alias MIDI"), MciInterpreter::kCannotOpen);
     }
-    int error = 0;
-    EXPECT_EQ(Status(&error), kBlanks);
-    EXPECT_NE(error, MciInterpreter::kOk);
-    for (const char* command : {"play MIDI notify", "seek MIDI to start", "close MIDI notify"}) {
-      EXPECT_NE(Send(command), MciInterpreter::kOk) << command;
+    for (const char* command :
+         {"status MIDI mode", "play MIDI notify", "seek MIDI to start", "close MIDI notify"}) {
+      reply.fill(' ');
+      EXPECT_NE(mci.SendString(command, reply.data(), 15), MciInterpreter::kOk) << command;
+      EXPECT_EQ(std::string(reply.data(), 16), kBlanks) << command;
     }
   }
   EXPECT_EQ(device.calls, Calls{"Open /x/missing.mid"});
