@@ -148,14 +148,17 @@ TEST_F(FluidSynthTest, AlienChunksRiffMidiFilesAndSmpteTimePlay) {
   const std::string tune = ShortTune(300);
   const std::string with_alien = tune.substr(0, 14) + Chunk("XFIH", "abc") + tune.substr(14);
   const std::string smpte = Midi(0, 0xE750, {Tempo(0, 250000) + ShortTrack(300)});
-  for (const std::string& bytes : {with_alien, Rmid(RiffChunk("data", with_alien)), smpte}) {
+  const std::pair<const char*, std::string> tunes[] = {
+      {"alien chunk", with_alien}, {"RIFF", Rmid(RiffChunk("data", with_alien))}, {"SMPTE", smpte}};
+  for (const auto& [name, bytes] : tunes) {
     for (const bool render_ahead : {true, false}) {
+      SCOPED_TRACE(std::string(name) + (render_ahead ? ", rendered whole" : ", synthesized"));
       auto options = Offline();
       options.render_ahead = render_ahead;
       FluidSynthTuneDevice device(options);
       ASSERT_TRUE(Start(device, folder.Bytes("bgm.mid", bytes)));
       EXPECT_GT(Render(device, 100), 0.01F);
-      EXPECT_NEAR(100 + MsUntilStopped(device), *MidiLengthMs(bytes), 5) << render_ahead;
+      EXPECT_NEAR(100 + MsUntilStopped(device), *MidiLengthMs(bytes), 5);
     }
   }
 }
@@ -165,15 +168,17 @@ TEST_F(FluidSynthTest, AlienChunksRiffMidiFilesAndSmpteTimePlay) {
 // silence, so the game never restarts it in vain.
 TEST_F(FluidSynthTest, WithoutASoundfontOrASoundOutputItIsQuietAndSaysNothing) {
   const std::string tune = folder.Bytes("short.mid", ShortTune(100));
-  std::vector<Options> ways(4, Offline());
-  ways[0].soundfont = folder.At("none.sf2").string();
-  ways[1].soundfont = tune;
-  ways[2] = Options{};
-  ways[2].drivers = {"no-such-driver"};
-  ways[3] = Options{};
-  ways[3].drivers = {"alsa"};
-  ways[3].settings = {{"audio.alsa.device", "hw:99"}};
-  for (const Options& options : ways) {
+  std::vector<std::pair<const char*, Options>> ways = {{"a missing soundfont", Offline()},
+                                                       {"no soundfont", Offline()},
+                                                       {"no such driver", {}},
+                                                       {"no sound card", {}}};
+  ways[0].second.soundfont = folder.At("none.sf2").string();
+  ways[1].second.soundfont = tune;
+  ways[2].second.drivers = {"no-such-driver"};
+  ways[3].second.drivers = {"alsa"};
+  ways[3].second.settings = {{"audio.alsa.device", "hw:99"}};
+  for (const auto& [way, options] : ways) {
+    SCOPED_TRACE(way);
     FluidSynthTuneDevice device(options);
     ::testing::internal::CaptureStderr();
     ASSERT_TRUE(device.Open(tune));

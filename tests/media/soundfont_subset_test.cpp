@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <tuple>
 
 #include "common/story_folder.h"
 #include "media/fluidsynth_library.h"
@@ -19,14 +20,15 @@ namespace {
 using namespace velune::testing;
 
 TEST(TunePresets, CoversWhatFluidSynthMayFallBackTo) {
-  const std::pair<std::vector<MidiProgram>, std::vector<SoundfontPreset>> cases[] = {
-      {{}, {{0, 0}, {128, 0}}},                                  // no program changes
-      {{{0, 0, 48}}, {{0, 0}, {0, 48}, {128, 0}}},               // a melodic program
-      {{{3, 8, 16}}, {{0, 0}, {0, 16}, {8, 16}, {128, 0}}},      // from another bank
-      {{{9, 0, 25}, {9, 5, 0}}, {{0, 0}, {128, 0}, {128, 25}}},  // drums, whatever the bank
-      {{{1, 0, 5}, {2, 0, 5}}, {{0, 0}, {0, 5}, {128, 0}}},      // on two channels
+  const std::tuple<const char*, std::vector<MidiProgram>, std::vector<SoundfontPreset>> cases[] = {
+      {"no program changes", {}, {{0, 0}, {128, 0}}},
+      {"a melodic program", {{0, 0, 48}}, {{0, 0}, {0, 48}, {128, 0}}},
+      {"from another bank", {{3, 8, 16}}, {{0, 0}, {0, 16}, {8, 16}, {128, 0}}},
+      {"drums, whatever the bank", {{9, 0, 25}, {9, 5, 0}}, {{0, 0}, {128, 0}, {128, 25}}},
+      {"on two channels", {{1, 0, 5}, {2, 0, 5}}, {{0, 0}, {0, 5}, {128, 0}}},
   };
-  for (const auto& [programs, wanted] : cases) EXPECT_EQ(TunePresets(programs), wanted);
+  for (const auto& [name, programs, wanted] : cases)
+    EXPECT_EQ(TunePresets(programs), wanted) << name;
 }
 
 class SoundfontSubsetTest : public ::testing::Test {
