@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <tuple>
 
@@ -49,6 +50,19 @@ std::string Patched(std::string bytes, const std::string& id, std::size_t record
   return bytes.replace(bytes.find(id) + 8 + index * record_size + field, 2, LittleEndian(value, 2));
 }
 
+// The number of records in the preset data sub-chunk `id` (its terminal one included), or
+// the index of the first generator `oper` in it.
+std::size_t Records(const std::string& bytes, const std::string& id, std::size_t record_size) {
+  std::uint32_t size = 0;
+  std::memcpy(&size, bytes.data() + bytes.find(id) + 4, 4);  // little-endian, as on x86 and ARM
+  return size / record_size;
+}
+std::size_t FirstGenerator(const std::string& bytes, const std::string& id, std::uint16_t oper) {
+  std::size_t i = 0;
+  while (bytes.compare(bytes.find(id) + 8 + 4 * i, 2, LittleEndian(oper, 2)) != 0) ++i;
+  return i;
+}
+
 TEST_F(SoundfontSubsetTest, RefusesWhatItCannotReadSafelyAndReadsTheViewInAnyPieces) {
   const std::string good = ReadFile(soundfont);
   const std::vector<SoundfontPreset> wanted = {{0, 0}, {128, 0}};
@@ -61,10 +75,23 @@ TEST_F(SoundfontSubsetTest, RefusesWhatItCannotReadSafelyAndReadsTheViewInAnyPie
       {"preset zones running backwards", Patched(good, "phdr", 38, 2, 24, 0)},
       {"a generator past the end", Patched(good, "ibag", 4, 2, 0, 0xFFFF)},
       {"a modulator past the end", Patched(good, "pbag", 4, 1, 2, 0xFFFF)},
+      {"a preset zone past the end",
+       Patched(good, "phdr", 38, Records(good, "phdr", 38) - 1, 24, 0xFFFF)},
+      {"an instrument out of range",
+       Patched(good, "pgen", 4, FirstGenerator(good, "pgen", 41), 2, 0x7FFF)},
+      {"a sample out of range",
+       Patched(good, "igen", 4, FirstGenerator(good, "igen", 53), 2, 0x7FFF)},
+      {"a RIFF size past the end",
+       good.substr(0, 4) + LittleEndian(static_cast<std::uint32_t>(good.size()) - 6, 4) +
+           good.substr(8)},
   };
+  std::vector<SoundfontPreset> all;  // so that every record is used
+  for (int program = 0; program < 128; ++program)
+    all.insert(all.end(), {{0, program}, {128, program}});
   for (const auto& [name, bytes] : broken) {
-    EXPECT_FALSE(SoundfontSubset::Plan(folder.Bytes("broken.sf2", bytes), wanted)) << name;
+    EXPECT_FALSE(SoundfontSubset::Plan(folder.Bytes("broken.sf2", bytes), all)) << name;
   }
+  EXPECT_TRUE(SoundfontSubset::Plan(soundfont, all));  // the font itself is fine
   EXPECT_FALSE(SoundfontSubset::Plan(folder.At("missing.sf2"), wanted));
   EXPECT_FALSE(SoundfontSubset::Plan(soundfont, {{1, 1}, {0, 500}}));  // none of them there
 
