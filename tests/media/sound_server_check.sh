@@ -47,18 +47,21 @@ pids+=($!)
 streams() { pactl list short sink-inputs | wc -l; }
 wait_for '[ "$(streams)" -ge 1 ]'
 
-# loudest SECONDS: records SECONDS of the sink's monitor (it delivers in bursts: until the
-# file holds that much, or 15 s) and answers its loudest sample, 0 to 32768.
-loudest() {
-  local file=$work/rec.raw wanted=$((44100 * 4 * $1))
+# record NAME SECONDS: records SECONDS of the sink's monitor into NAME.raw (it delivers in
+# bursts: until the file holds that much, or 15 s); sets `loudest` to its loudest sample.
+record() {
+  local file=$work/$1.raw wanted=$((44100 * 4 * $2))
   parecord --raw --device=velune_check.monitor --format=s16le --channels=2 --rate=44100 \
     --latency-msec=20 "$file" 2>/dev/null &
   local recorder=$!
-  for _ in $(seq 150); do [ "$(stat -c %s "$file" 2>/dev/null || echo 0)" -ge "$wanted" ] && break; sleep 0.1; done
+  for _ in $(seq 150); do
+    [ "$(stat -c %s "$file" 2>/dev/null || echo 0)" -ge "$wanted" ] && break
+    sleep 0.1
+  done
   kill -INT "$recorder"
   wait "$recorder" || true
   [ "$(stat -c %s "$file")" -ge $((wanted / 2)) ] || fail "the monitor gave too little to judge"
-  od -An -v -td2 "$file" | tr -s ' ' '\n' | awk '$1<0{$1=-$1} $1>m{m=$1} END{print m+0}'
+  loudest=$(od -An -v -td2 "$file" | tr -s ' ' '\n' | awk '$1<0{$1=-$1} $1>m{m=$1} END{print m+0}')
 }
 
 "$build/velune" >"$work/game.log" 2>&1 &
@@ -66,13 +69,15 @@ game=$!
 pids+=("$game")
 window=$(timeout 20 xdotool search --sync --pid "$game" --name '^Velune$' | tail -n1) ||
   { cat "$work/game.log" >&2; fail "the game window did not open"; }
-playing=$(loudest 3)
+record playing 3
+playing=$loudest
 playing_streams=$(streams)
 xdotool windowactivate --sync "$window"
 sleep 0.3
 xdotool key --clearmodifiers alt+F4
 wait_for '! kill -0 "$game" 2>/dev/null' || fail "the game did not end when its window closed"
-closed=$(loudest 2)
+record closed 2
+closed=$loudest
 closed_streams=$(streams)
 echo "sound_server_check: loudest $playing and $playing_streams streams while the game ran;" \
   "$closed and $closed_streams after (one stream the check's own silence)"
