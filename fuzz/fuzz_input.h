@@ -9,6 +9,11 @@
 
 namespace velune::fuzz {
 
+// The whole input as text.
+inline std::string Text(const std::uint8_t* data, std::size_t size) {
+  return std::string(reinterpret_cast<const char*>(data), size);
+}
+
 // Takes the parts of a fuzz input from its front: small numbers and strings. Past the end
 // every number is 0 and every string empty, so any input is a whole test.
 class FuzzInput {

@@ -19,16 +19,13 @@ constexpr char kDir[] = "/g";
 constexpr std::int64_t kLongestRun = 60'000;  // ms of play per input
 
 // Pictures "load" when their file exists and is not empty.
-class Pictures : public velune::PicturePort {
- public:
-  explicit Pictures(MemoryFiles& folder) : folder_(folder) {}
+struct Pictures : velune::PicturePort {
+  explicit Pictures(MemoryFiles& files) : folder(files) {}
   bool Load(const std::string& path) override {
-    return folder_.Find(path) != nullptr && !folder_.Find(path)->empty();
+    return folder.Find(path) != nullptr && !folder.Find(path)->empty();
   }
   void StretchToArea() override {}
-
- private:
-  MemoryFiles& folder_;
+  MemoryFiles& folder;
 };
 
 // A tune that answers the status query from the input: stopped, playing, or nothing.
@@ -96,44 +93,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   while (!in.Empty() && clock.Now() < kLongestRun) {
     const std::uint8_t action = in.Byte();
-    switch (action % 8) {
-      case 0:
-        clock.AdvanceTo(clock.Now() + 1 + in.Word() % 2000, [&](velune::TimerId id) {
-          switch (id) {
-            case velune::TimerId::kTimIve:
-              game.TimIve_Timer();
-              break;
-            case velune::TimerId::kTimQst:
-              game.TimQst_Timer();
-              break;
-            case velune::TimerId::kBgmCheck:
-              game.Bgm_Check_Timer();
-              break;
-          }
-          if (!game.Error()) CheckWhilePlaying(game, folder);
-          return !game.Error();
-        });
-        break;
-      case 1:
-        game.Lbl_MouseDown(1 << (in.Byte() % 3));  // 1 left, 2 right, 4 middle
-        break;
-      case 2:
-        game.Lst_Select(in.Byte() % 8 - 1);
-        break;
-      case 3:
-      case 4:
-        game.AddCom_Click();
-        break;
-      case 5:
-        game.ShowPicture("");  // the window's layout pass
-        break;
-      case 6:
-        FUZZ_CHECK(!game.Img_Click().empty());
-        break;
-      case 7:
-        game.Lbl_MouseDown(action >> 3);  // any button number at all
-        break;
+    const int kind = action % 8;
+    if (kind == 0) {
+      clock.AdvanceTo(clock.Now() + 1 + in.Word() % 2000, [&](velune::TimerId id) {
+        if (id == velune::TimerId::kTimIve) game.TimIve_Timer();
+        if (id == velune::TimerId::kTimQst) game.TimQst_Timer();
+        if (id == velune::TimerId::kBgmCheck) game.Bgm_Check_Timer();
+        if (!game.Error()) CheckWhilePlaying(game, folder);
+        return !game.Error();
+      });
     }
+    if (kind == 1) game.Lbl_MouseDown(1 << (in.Byte() % 3));  // 1 left, 2 right, 4 middle
+    if (kind == 2) game.Lst_Select(in.Byte() % 8 - 1);
+    if (kind == 3 || kind == 4) game.AddCom_Click();
+    if (kind == 5) game.ShowPicture("");  // the window's layout pass
+    if (kind == 6) FUZZ_CHECK(!game.Img_Click().empty());
+    if (kind == 7) game.Lbl_MouseDown(action >> 3);  // any button number at all
     if (error) {
       FUZZ_CHECK(game.Error() == error);  // the first error ends the game for good
     } else if (game.Error()) {

@@ -54,8 +54,7 @@ std::string From(const std::vector<std::string>& line, std::size_t first) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // The reader hands on valid UTF-8 only.
-  const std::string line =
-      velune::SanitizeUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::string line = velune::SanitizeUtf8(velune::fuzz::Text(data, size));
   const std::vector<std::string> characters = Characters(line);
 
   const LineKind kind = velune::ClassifyLine(line);

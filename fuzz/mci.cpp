@@ -1,5 +1,6 @@
 // The MCI command texts: any command text, with any reply buffer, reaches the tune device
-// only as the commands that the interpreter knows, and a reply never goes past its buffer.
+// only as the commands that the interpreter knows; a refused one reaches it not at all (but
+// for an open that fails there) and leaves the reply as it was; a reply never goes past its buffer.
 #include <cstring>
 #include <memory>
 
@@ -10,39 +11,30 @@ namespace {
 
 using velune::TuneDevice;
 
-// A device that keeps its state by the rules and checks that it is used by them.
+// A device that keeps its state by the rules, checks that it is used by them, and counts
+// its calls.
 class CheckedDevice : public TuneDevice {
  public:
   bool Open(const std::string& path) override {
-    FUZZ_CHECK(!open_);  // the interpreter refuses a second open under an alias
+    playing_ = Call(!open_, false);  // the interpreter refuses a second open under an alias
     open_ = !path.empty() && path.size() % 3 != 0;
-    playing_ = false;
     return open_;
   }
-  void Close() override {
-    FUZZ_CHECK(open_);
-    open_ = false;
-    playing_ = false;
-  }
-  void Play() override {
-    FUZZ_CHECK(open_);
-    playing_ = true;
-  }
-  void Stop() override {
-    FUZZ_CHECK(open_);
-    playing_ = false;
-  }
-  void SeekToStart() override {
-    FUZZ_CHECK(open_);
-    playing_ = false;
-  }
-  Mode GetMode() override {
-    FUZZ_CHECK(open_);
-    return playing_ ? Mode::kPlaying : Mode::kStopped;
-  }
+  void Close() override { open_ = playing_ = Call(open_, false); }
+  void Play() override { playing_ = Call(open_, true); }
+  void Stop() override { playing_ = Call(open_, false); }
+  void SeekToStart() override { playing_ = Call(open_, false); }
+  Mode GetMode() override { return Call(open_, playing_) ? Mode::kPlaying : Mode::kStopped; }
   bool IsOpen() const { return open_; }
+  int calls = 0;
 
  private:
+  // Checks that the call is allowed now, and counts it; answers `playing`.
+  bool Call(bool allowed, bool playing) {
+    FUZZ_CHECK(allowed);
+    ++calls;
+    return playing;
+  }
   bool open_ = false;
   bool playing_ = false;
 };
@@ -60,12 +52,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Exactly as long as promised, so that a write past it is caught.
     const std::size_t room = reply_length > 0 ? static_cast<std::size_t>(reply_length) : 0;
     auto reply = std::make_unique<char[]>(room + 1);
-    reply[room] = '#';
+    std::memset(reply.get(), '#', room + 1);
     char* buffer = with_reply && room > 0 ? reply.get() : nullptr;
+    const int calls = device.calls;
     const int result = mci.SendString(command, buffer, with_reply ? reply_length : 0);
     FUZZ_CHECK(reply[room] == '#');
-    if (result == velune::MciInterpreter::kOk && buffer != nullptr) {
-      FUZZ_CHECK(std::memchr(buffer, '\0', room) != nullptr);
+    if (result != velune::MciInterpreter::kOk) {
+      // Only an open that the device could not carry out reached it.
+      FUZZ_CHECK(device.calls == calls + (result == velune::MciInterpreter::kCannotOpen));
+      FUZZ_CHECK(std::string_view(reply.get(), room) == std::string(room, '#'));
+    } else if (buffer != nullptr) {
+      FUZZ_CHECK(std::memchr(buffer, '\0', room) != nullptr || reply[0] == '#');
     }
     FUZZ_CHECK((mci.Mode() == TuneDevice::Mode::kClosed) == !device.IsOpen());
   }

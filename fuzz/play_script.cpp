@@ -7,34 +7,28 @@
 
 namespace {
 
+// The action as a script line: its word, in the order of Action::Kind, and its value.
 std::string Written(const velune::Action& action) {
-  using Kind = velune::Action::Kind;
+  static constexpr const char* kWords[] = {"wait",  "click", "select", "give",
+                                           "about", "show",  "close"};
+  const std::string word = kWords[static_cast<int>(action.kind)];
   switch (action.kind) {
-    case Kind::kWait:
-      return "wait " + std::to_string(action.value);
-    case Kind::kClick:
-      return action.value == 1 ? "click left" : action.value == 2 ? "click right" : "click middle";
-    case Kind::kSelect:
-      return "select " + std::to_string(action.value);
-    case Kind::kGive:
-      return "give";
-    case Kind::kAbout:
-      return "about";
-    case Kind::kShow:
-      return "show";
-    case Kind::kClose:
-      return "close";
+    case velune::Action::Kind::kWait:
+    case velune::Action::Kind::kSelect:
+      return word + " " + std::to_string(action.value);
+    case velune::Action::Kind::kClick:
+      return word + (action.value == 1 ? " left" : action.value == 2 ? " right" : " middle");
+    default:
+      return word;
   }
-  return "";
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
   std::vector<velune::Action> actions;
   try {
-    std::istringstream in(text);
+    std::istringstream in(velune::fuzz::Text(data, size));
     actions = velune::ParseScript(in);
   } catch (const velune::ScriptError& e) {
     FUZZ_CHECK(std::string_view(e.what()).rfind("script line ", 0) == 0);

@@ -9,92 +9,63 @@ namespace {
 
 using namespace velune::testing;
 
-std::string Program(std::uint32_t delta, int channel, int program) {
-  return Vlq(delta) + std::string{static_cast<char>(0xC0 | channel), static_cast<char>(program)};
+std::string Event(std::uint32_t delta, std::string bytes) { return Vlq(delta) + bytes; }
+std::string Program(int channel, int program) {
+  return Event(0, {static_cast<char>(0xC0 | channel), static_cast<char>(program)});
 }
 
-std::string BankSelect(std::uint32_t delta, int channel, int bank) {
-  return Vlq(delta) +
-         std::string{static_cast<char>(0xB0 | channel), '\x00', static_cast<char>(bank)};
-}
-
-TEST(MidiLength, TheLatestEventWithTheTempoApplied) {
-  EXPECT_EQ(MidiLengthMs(TuneOfMs(1500)), 1500);
-  // 96 ticks a quarter at the default 120 bpm: 960 ticks are five quarters, 2500 ms.
-  EXPECT_EQ(MidiLengthMs(Midi(0, 96, {NoteOn(0, 60) + EndOfTrack(960)})), 5000);
-  // Tempo changes in the first track apply to the notes of the second.
-  const std::string tempo_track = Tempo(0, 1000000) + Tempo(480, 250000) + EndOfTrack(0);
+TEST(MidiLength, TheLatestEventWithTheTempoAppliedOrNothing) {
   const std::string notes = NoteOn(0, 60) + NoteOn(960, 62) + EndOfTrack(0);
-  EXPECT_EQ(MidiLengthMs(Midi(1, 480, {tempo_track, notes})), 1000 + 250);
-  // A tempo change after the last event changes nothing.
-  EXPECT_EQ(MidiLengthMs(Midi(0, 480, {NoteOn(0, 60) + Tempo(480, 1) + EndOfTrack(0)})), 500);
-  // The longest track, in ticks and in ms, at 240 beats a minute.
-  const auto facts = ReadMidiFacts(
-      Midi(1, 480, {Tempo(0, 250000) + EndOfTrack(960), NoteOn(0, 60) + EndOfTrack(480)}));
-  ASSERT_TRUE(facts);
-  EXPECT_EQ(facts->length_ticks, 960U);
-  EXPECT_EQ(facts->length_ms, 500);
-}
-
-TEST(MidiLength, RoundsUpToWholeMilliseconds) {
-  // One tick of 1/3 ms: 1 tick at 1000 ticks a quarter and 333 µs a quarter.
-  EXPECT_EQ(MidiLengthMs(Midi(0, 1000, {Tempo(0, 333) + EndOfTrack(1)})), 1);
-  EXPECT_EQ(MidiLengthMs(Midi(0, 1000, {EndOfTrack(0)})), 0);
-}
-
-TEST(MidiLength, RunningStatusAndSysEx) {
-  const std::string running = NoteOn(0, 60) + Vlq(100) +
-                              std::string{'\x3E', '\x40'} +           // running status
-                              Vlq(0) + std::string{'\xC0', '\x05'} +  // one data byte
-                              Vlq(0) + "\xF0\x02\x01\xF7" + EndOfTrack(900);
-  EXPECT_EQ(MidiLengthMs(Midi(0, 1000, {running})), 500);
-}
-
-TEST(MidiLength, SmpteTime) {
-  // 3000 ticks at 10 ticks a frame: 300 frames, by the frames a second (minus the first byte).
   const struct {
-    int division;
+    const char* name;
+    std::string bytes;
     std::optional<std::int64_t> ms;
-  } divisions[] = {
-      {0xE80A, 12500},         // 24 frames a second
-      {0xE70A, 12000},         // 25
-      {0xE30A, 10010},         // 29: 30 drop-frame, 29.97 frames a second
-      {0xE20A, 10000},         // 30
-      {0xE40A, std::nullopt},  // 28: no SMPTE rate
-      {0x800A, std::nullopt},  // 128
-      {0xE200, std::nullopt},  // no ticks a frame
+  } cases[] = {
+      {"1000 ticks a quarter", TuneOfMs(1500), 1500},
+      {"96 ticks a quarter", Midi(0, 96, {NoteOn(0, 60) + EndOfTrack(960)}), 5000},
+      {"the first track's tempo for the second",
+       Midi(1, 480, {Tempo(0, 1000000) + Tempo(480, 250000) + EndOfTrack(0), notes}), 1250},
+      {"a tempo after the last event",
+       Midi(0, 480, {NoteOn(0, 60) + Tempo(480, 1) + EndOfTrack(0)}), 500},
+      {"a third of a ms rounded up", Midi(0, 1000, {Tempo(0, 333) + EndOfTrack(1)}), 1},
+      {"the longest track, a tempo track",
+       Midi(1, 480, {Tempo(0, 250000) + EndOfTrack(960), NoteOn(0, 60) + EndOfTrack(480)}), 500},
+      {"no length", Midi(0, 1000, {EndOfTrack(0)}), 0},
+      {"running status, one data byte, SysEx",
+       Midi(0, 1000,
+            {NoteOn(0, 60) + Event(100, "\x3E\x40") + Program(0, 5) + Event(0, "\xF0\x02\x01\xF7") +
+             EndOfTrack(900)}),
+       500},
+      // 3000 ticks at 10 ticks a frame: 300 frames.
+      {"24 frames a second", Midi(0, 0xE80A, {EndOfTrack(3000)}), 12500},
+      {"25 frames a second", Midi(0, 0xE70A, {EndOfTrack(3000)}), 12000},
+      {"29.97 frames a second", Midi(0, 0xE30A, {EndOfTrack(3000)}), 10010},
+      {"30 frames a second", Midi(0, 0xE20A, {EndOfTrack(3000)}), 10000},
+      {"no SMPTE rate", Midi(0, 0xE40A, {EndOfTrack(3000)}), std::nullopt},
+      {"128 frames a second", Midi(0, 0x800A, {EndOfTrack(3000)}), std::nullopt},
+      {"no ticks a frame", Midi(0, 0xE200, {EndOfTrack(3000)}), std::nullopt},
+      {"no bytes", "", std::nullopt},
+      {"no header", "RIFF", std::nullopt},
+      {"a broken header", "MThd garbage", std::nullopt},
+      {"format 2", Midi(2, 96, {EndOfTrack(0)}), std::nullopt},
+      {"no ticks a quarter", Midi(0, 0, {EndOfTrack(0)}), std::nullopt},
+      {"no status", Midi(0, 96, {std::string{'\x00', '\x3C', '\x40'}}), std::nullopt},
+      {"an endless length", Midi(0, 96, {"\xFF\xFF\xFF\xFF\xFF"}), std::nullopt},
   };
-  for (const auto& [division, ms] : divisions) {
-    EXPECT_EQ(MidiLengthMs(Midi(0, division, {EndOfTrack(3000)})), ms) << division;
+  for (const auto& [name, bytes, ms] : cases) EXPECT_EQ(MidiLengthMs(bytes), ms) << name;
+  for (const std::string& good : {TuneOfMs(100), Midi(0, 96, {Program(0, 10) + EndOfTrack(0)})}) {
+    for (std::size_t cut = 0; cut + 3 < good.size(); ++cut) {
+      EXPECT_FALSE(ReadMidiFacts(good.substr(0, cut))) << cut;
+    }
   }
 }
 
-TEST(MidiLength, RefusesWhatIsNotAPlayableFile) {
-  EXPECT_EQ(MidiLengthMs(""), std::nullopt);
-  EXPECT_EQ(MidiLengthMs("RIFF"), std::nullopt);
-  EXPECT_EQ(MidiLengthMs("MThd garbage"), std::nullopt);
-  EXPECT_EQ(MidiLengthMs(Midi(2, 96, {EndOfTrack(0)})), std::nullopt);  // format 2
-  EXPECT_EQ(MidiLengthMs(Midi(0, 0, {EndOfTrack(0)})), std::nullopt);
-  const std::string good = TuneOfMs(100);
-  for (std::size_t cut = 0; cut + 3 < good.size(); ++cut) {
-    EXPECT_EQ(MidiLengthMs(good.substr(0, cut)), std::nullopt) << cut;  // truncated
-  }
-  const std::string program = Midi(0, 96, {Program(0, 0, 10) + EndOfTrack(0)});
-  for (std::size_t cut = 0; cut < program.size(); ++cut) {
-    EXPECT_FALSE(ReadMidiFacts(program.substr(0, cut))) << cut;
-  }
-  EXPECT_EQ(MidiLengthMs(Midi(0, 96, {std::string{'\x00', '\x3C', '\x40'}})),
-            std::nullopt);                                                       // no status
-  EXPECT_EQ(MidiLengthMs(Midi(0, 96, {"\xFF\xFF\xFF\xFF\xFF"})), std::nullopt);  // endless length
-}
-
-TEST(MidiFacts, TheInstrumentsAndChannelsThatATuneUses) {
-  const std::string melody =
-      Program(0, 0, 10) + NoteOn(0, 72) + Program(100, 0, 10) + Program(100, 0, 11) + EndOfTrack(0);
-  const std::string strings = BankSelect(0, 2, 1) + Program(0, 2, 48) + EndOfTrack(10);
+TEST(MidiFacts, TheLengthAndTheInstrumentsAndChannelsThatATuneUses) {
+  const std::string melody = Program(0, 10) + NoteOn(0, 72) + Event(100, "\xC0\x0A") +
+                             Event(100, "\xC0\x0B") + EndOfTrack(0);
+  const std::string strings = Event(0, {'\xB2', '\x00', '\x01'}) + Program(2, 48) + EndOfTrack(10);
   // Running status: two note-ons on channel 9 after one status byte.
-  const std::string drums = Vlq(0) + std::string{'\x99', '\x24', '\x40'} + Vlq(10) +
-                            std::string{'\x26', '\x40'} + EndOfTrack(0);
+  const std::string drums = Event(0, "\x99\x24\x40") + Event(10, "\x26\x40") + EndOfTrack(0);
   const std::string file = Midi(1, 96, {melody, strings, drums});
   // The same from a RIFF MIDI file with a chunk of another type before the tracks.
   const std::string riff =
@@ -105,7 +76,8 @@ TEST(MidiFacts, TheInstrumentsAndChannelsThatATuneUses) {
     EXPECT_EQ(facts->programs,
               (std::vector<MidiProgram>{{0, 0, 10}, {0, 0, 11}, {2, 1, 48}}));  // each once
     EXPECT_EQ(facts->channels, (1U << 0) | (1U << 2) | (1U << 9));
-    EXPECT_EQ(MidiLengthMs(bytes), 1042);  // 200 ticks at 96 a quarter and 120 a minute
+    EXPECT_EQ(facts->length_ticks, 200U);
+    EXPECT_EQ(facts->length_ms, 1042);  // at 96 ticks a quarter and 120 a minute
   }
 }
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/story_folder.h"
 #include "midi_bytes.h"
-#include "test_files.h"
 
 namespace velune {
 namespace {
@@ -11,15 +11,13 @@ namespace {
 using Mode = TuneDevice::Mode;
 
 TEST(NullTuneDevice, OpensWhatIsATuneAndPlaysOnUntilStopped) {
-  testing::ScratchFolder folder("velune-null-tune");
+  const testing::ScratchFolder folder;
   NullTuneDevice device;
-  EXPECT_FALSE(device.Open(folder.PathOf("none.mid")));
-  EXPECT_FALSE(device.Open(folder.Write("bad.mid", "MThd")));
-  EXPECT_EQ(device.GetMode(), Mode::kClosed);
+  EXPECT_FALSE(device.Open(folder.At("none.mid").string()));
+  EXPECT_FALSE(device.Open(folder.Bytes("bad.mid", "MThd")));
   device.Play();
   EXPECT_EQ(device.GetMode(), Mode::kClosed);
-
-  ASSERT_TRUE(device.Open(folder.Write("bgm.mid", testing::TuneOfMs(10))));
+  ASSERT_TRUE(device.Open(folder.Bytes("bgm.mid", testing::TuneOfMs(10))));
   EXPECT_EQ(device.GetMode(), Mode::kStopped);
   device.Play();
   EXPECT_EQ(device.GetMode(), Mode::kPlaying);  // on and on: nothing is heard to end
@@ -30,9 +28,7 @@ TEST(NullTuneDevice, OpensWhatIsATuneAndPlaysOnUntilStopped) {
   EXPECT_EQ(device.GetMode(), Mode::kStopped);
   device.Close();
   EXPECT_EQ(device.GetMode(), Mode::kClosed);
-
-  ASSERT_TRUE(
-      device.Open(folder.Write("empty.mid", testing::Midi(0, 96, {testing::EndOfTrack(0)}))));
+  ASSERT_TRUE(device.Open(folder.Bytes("empty.mid", testing::TuneOfMs(0))));
   device.Play();
   EXPECT_EQ(device.GetMode(), Mode::kStopped);  // a tune of no length is over at once
 }

@@ -1,74 +1,52 @@
+#include "media/virtual_tune_device.h"
+
 #include <gtest/gtest.h>
 
+#include "common/story_folder.h"
 #include "media/mci_interpreter.h"
-#include "media/virtual_tune_device.h"
 #include "midi_bytes.h"
-#include "test_files.h"
 
 namespace velune {
 namespace {
 
-using testing::TuneStatus;
+using Mode = TuneDevice::Mode;
 
-class VirtualTuneTest : public ::testing::Test {
- protected:
-  int Open(const std::string& path) {
-    return mci.SendString("open \"" + path + "\" alias MIDI", nullptr, 0);
-  }
-  int Send(const char* command) { return mci.SendString(command, nullptr, 0); }
-
-  testing::ScratchFolder folder{"velune-tune"};
-  std::int64_t now = 0;
-  VirtualTuneDevice device{[this] { return now; }};
-  MciInterpreter mci{device};
-};
-
-TEST_F(VirtualTuneTest, PlaysForTheTunesLengthThenStops) {
-  EXPECT_EQ(Open(folder.Write("bgm.mid", testing::TuneOfMs(2500))), 0);
-  EXPECT_EQ(mci.Mode(), TuneDevice::Mode::kStopped);
-  Send("play MIDI notify");
-  now = 2499;
-  EXPECT_EQ(TuneStatus(mci), "playing");
-  now = 2500;
-  EXPECT_EQ(TuneStatus(mci), "stopped");
-  Send("seek MIDI to start");
-  Send("play MIDI from 0");
-  now = 3000;
-  EXPECT_EQ(TuneStatus(mci), "playing");
-  Send("stop MIDI notify");
-  EXPECT_EQ(TuneStatus(mci), "stopped");
-  Send("close MIDI notify");
-  EXPECT_EQ(mci.Mode(), TuneDevice::Mode::kClosed);
-  // A tune of no length is stopped at once.
-  EXPECT_EQ(Open(folder.Write("empty.mid", testing::TuneOfMs(0))), 0);
-  Send("play MIDI notify");
-  EXPECT_EQ(TuneStatus(mci), "stopped");
-}
-
-// As the game opens it: from a folder whose name holds double quotes (Linux and macOS
-// allow them), a RIFF MIDI file with a chunk of another type before its track.
-TEST_F(VirtualTuneTest, ARiffMidiFileInAQuotedFolderPlaysForItsLength) {
+// Through the game's MCI commands, from a folder whose name holds double quotes (Linux and
+// macOS allow them): a RIFF MIDI file with a chunk of another type before its track plays
+// for the tune's length, then stops; a missing or broken tune never opens.
+TEST(VirtualTuneDevice, PlaysForTheTunesLengthThenStops) {
   using namespace testing;
-  const ScratchFolder quoted{"velune \"tune\""};
-  const std::string tune = TuneOfMs(1500);
-  const std::string riff =
-      Rmid(RiffChunk("data", tune.substr(0, 14) + Chunk("XFIH", "abc") + tune.substr(14)));
-  EXPECT_EQ(Open(quoted.Write("bgm.mid", riff)), 0);
-  Send("play MIDI notify");
-  now = 1499;
-  EXPECT_EQ(TuneStatus(mci), "playing");
-  now = 1500;
-  EXPECT_EQ(TuneStatus(mci), "stopped");
-}
-
-TEST_F(VirtualTuneTest, AMissingOrBrokenTuneNeverOpens) {
-  for (const std::string& path :
-       {folder.PathOf("none.mid"), folder.Write("bad.mid", "MThd garbage")}) {
-    EXPECT_NE(Open(path), 0);
-    EXPECT_NE(Send("play MIDI notify"), 0);
-    EXPECT_EQ(TuneStatus(mci), "       ");  // no reply: the blanks stay
-    EXPECT_EQ(mci.Mode(), TuneDevice::Mode::kClosed);
-  }
+  const ScratchFolder folder;
+  std::int64_t now = 0;
+  VirtualTuneDevice device{[&now] { return now; }};
+  MciInterpreter mci{device};
+  const auto open = [&](const std::string& relative, const std::string& bytes) {
+    return mci.SendString("open \"" + folder.Bytes(relative, bytes) + "\" alias MIDI", nullptr, 0);
+  };
+  EXPECT_NE(open("bad.mid", "MThd garbage"), 0);
+  EXPECT_EQ(mci.Mode(), Mode::kClosed);
+  const std::string tune = TuneOfMs(2500);
+  EXPECT_EQ(open("a \"b\"/bgm.mid",
+                 Rmid(RiffChunk("data", tune.substr(0, 14) + Chunk("XFIH", "") + tune.substr(14)))),
+            0);
+  EXPECT_EQ(device.GetMode(), Mode::kStopped);
+  device.Play();
+  now = 2499;
+  EXPECT_EQ(device.GetMode(), Mode::kPlaying);
+  EXPECT_EQ(device.PlaysUntil(), 2500);
+  now = 2500;
+  EXPECT_EQ(device.GetMode(), Mode::kStopped);
+  device.SeekToStart();
+  device.Play();
+  now = 3000;
+  EXPECT_EQ(device.GetMode(), Mode::kPlaying);
+  device.Stop();
+  EXPECT_EQ(device.GetMode(), Mode::kStopped);
+  device.Close();
+  EXPECT_EQ(device.GetMode(), Mode::kClosed);
+  EXPECT_TRUE(device.Open(folder.Bytes("empty.mid", TuneOfMs(0))));
+  device.Play();
+  EXPECT_EQ(device.GetMode(), Mode::kStopped);  // a tune of no length is stopped at once
 }
 
 }  // namespace
