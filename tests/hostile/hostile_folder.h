@@ -18,6 +18,7 @@
 #include <sstream>
 
 #include "common/story_folder.h"
+#include "media/midi_bytes.h"
 #include "story/game.h"
 #include "story/game_fixture.h"
 #include "tool/script.h"
@@ -98,16 +99,6 @@ inline std::string Garbage(std::size_t size, unsigned seed) {
   std::string bytes(size, '\0');
   for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
   return bytes;
-}
-
-// A tune of one note lasting `ms` (120 beats a minute, 1000 ticks a quarter).
-inline std::string TuneOfMs(std::uint32_t ms) {
-  std::uint32_t ticks = ms * 2;
-  std::string delta(1, static_cast<char>(ticks & 0x7F));
-  while ((ticks >>= 7) != 0) delta.insert(delta.begin(), static_cast<char>(0x80 | (ticks & 0x7F)));
-  const std::string track = std::string("\0\x90\x3C\x40", 4) + delta + "\xFF\x2F" + '\0';
-  return "MThd" + BigEndian(6, 4) + BigEndian(0, 2) + BigEndian(1, 2) + BigEndian(1000, 2) +
-         "MTrk" + BigEndian(static_cast<std::uint32_t>(track.size()), 4) + track;
 }
 
 // velune-tool run in a child process within the bounds: every output line, and the last.

@@ -6,18 +6,10 @@
 #include <initializer_list>
 #include <string>
 
+#include "common/story_folder.h"
+
 namespace velune::testing {
 
-// Big-endian numbers, as common/story_folder.h writes them. Here under a namespace of their
-// own, so that the header goes with that one and with the folders that do not take it yet.
-namespace midi_numbers {
-inline std::string BigEndian(std::uint32_t value, int size) {
-  std::string out;
-  for (int i = size - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-  return out;
-}
-}  // namespace midi_numbers
-using namespace midi_numbers;
 
 inline std::string Vlq(std::uint32_t value) {
   std::string out(1, static_cast<char>(value & 0x7F));
@@ -26,22 +18,22 @@ inline std::string Vlq(std::uint32_t value) {
 }
 
 inline std::string Chunk(const std::string& type, const std::string& body) {
-  return type + midi_numbers::BigEndian(static_cast<std::uint32_t>(body.size()), 4) + body;
+  return type + BigEndian(static_cast<std::uint32_t>(body.size()), 4) + body;
 }
 
 inline std::string Track(const std::string& events) { return Chunk("MTrk", events); }
 
 inline std::string Midi(int format, int division, std::initializer_list<std::string> tracks) {
-  std::string out = "MThd" + midi_numbers::BigEndian(6, 4) +
-                    midi_numbers::BigEndian(static_cast<std::uint32_t>(format), 2) +
-                    midi_numbers::BigEndian(static_cast<std::uint32_t>(tracks.size()), 2) +
-                    midi_numbers::BigEndian(static_cast<std::uint32_t>(division), 2);
+  std::string out = "MThd" + BigEndian(6, 4) +
+                    BigEndian(static_cast<std::uint32_t>(format), 2) +
+                    BigEndian(static_cast<std::uint32_t>(tracks.size()), 2) +
+                    BigEndian(static_cast<std::uint32_t>(division), 2);
   for (const auto& track : tracks) out += Track(track);
   return out;
 }
 
 inline std::string Tempo(std::uint32_t delta, std::uint32_t micros_per_quarter) {
-  return Vlq(delta) + "\xFF\x51\x03" + midi_numbers::BigEndian(micros_per_quarter, 3);
+  return Vlq(delta) + "\xFF\x51\x03" + BigEndian(micros_per_quarter, 3);
 }
 
 inline std::string NoteOn(std::uint32_t delta, int key) {

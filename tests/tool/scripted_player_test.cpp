@@ -81,7 +81,7 @@ TEST_F(ScriptedPlayerTest, SelectingAnEntryThatIsNotThereStopsTheRun) {
 
 TEST_F(ScriptedPlayerTest, TheTuneRepeatsWithinASecondOfItsEnd) {
   story.Bytes("dat/00.dat", "a\r\n");
-  story.Bytes("dat/bgm.mid", testing::ShortTune(1500));
+  story.Bytes("dat/bgm.mid", testing::TuneOfMs(1500));
   const auto result = Play(story.Path(), "wait 2000\nshow\nclose\nshow\n", true);
   EXPECT_EQ(result.status, kRunOk);
   std::vector<std::string> trace;

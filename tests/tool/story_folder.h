@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/story_folder.h"
+#include "media/midi_bytes.h"
 #include "story/disk_file_system.h"
 #include "tool/ending_search.h"
 #include "tool/findings.h"
@@ -67,17 +68,6 @@ inline Played Play(const std::string& game_dir, const std::string& script, bool 
   return played;
 }
 
-// A one-track Standard MIDI File of `ms` milliseconds (128 to 8191) at 120 beats a minute
-// and 1000 ticks a quarter. (The tune tests' own builder defines byte helpers of the same
-// names as the shared ones, so it cannot be included beside them.)
-inline std::string ShortTune(std::uint32_t ms) {
-  const std::uint32_t ticks = ms * 2;
-  const std::string events = std::string("\x00\x90\x3C\x40", 4) +
-                             static_cast<char>(0x80 | (ticks >> 7)) +
-                             static_cast<char>(ticks & 0x7F) + "\xFF\x2F" + std::string(1, '\0');
-  return "MThd" + BigEndian(6, 4) + BigEndian(0, 2) + BigEndian(1, 2) + BigEndian(1000, 2) +
-         "MTrk" + BigEndian(static_cast<std::uint32_t>(events.size()), 4) + events;
-}
 
 // A game folder on disk that the tools read.
 class ToolStory : public StoryFolder {
@@ -86,7 +76,7 @@ class ToolStory : public StoryFolder {
   void WriteCleanStory() const {
     Write("dat/lst.dat", "花\n指輪\n手紙\n");
     Bytes("grf/room.dat", BitmapBytes());
-    Bytes("dat/bgm.mid", ShortTune(1000));
+    Bytes("dat/bgm.mid", TuneOfMs(1000));
     Write("dat/00.dat", ">img>room\n雨が降っていた。\n-p\n>ive>10\n");
     Write("dat/10.dat", "彼女が来た。\n>花\n20\n20\n20\n");
     Write("dat/20.dat", "夜になった。\n>指輪\n10\n30\n30\n");
