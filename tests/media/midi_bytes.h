@@ -10,7 +10,6 @@
 
 namespace velune::testing {
 
-
 inline std::string Vlq(std::uint32_t value) {
   std::string out(1, static_cast<char>(value & 0x7F));
   while ((value >>= 7) != 0) out.insert(out.begin(), static_cast<char>(0x80 | (value & 0x7F)));
@@ -24,8 +23,7 @@ inline std::string Chunk(const std::string& type, const std::string& body) {
 inline std::string Track(const std::string& events) { return Chunk("MTrk", events); }
 
 inline std::string Midi(int format, int division, std::initializer_list<std::string> tracks) {
-  std::string out = "MThd" + BigEndian(6, 4) +
-                    BigEndian(static_cast<std::uint32_t>(format), 2) +
+  std::string out = "MThd" + BigEndian(6, 4) + BigEndian(static_cast<std::uint32_t>(format), 2) +
                     BigEndian(static_cast<std::uint32_t>(tracks.size()), 2) +
                     BigEndian(static_cast<std::uint32_t>(division), 2);
   for (const auto& track : tracks) out += Track(track);
