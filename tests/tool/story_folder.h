@@ -68,7 +68,6 @@ inline Played Play(const std::string& game_dir, const std::string& script, bool 
   return played;
 }
 
-
 // A game folder on disk that the tools read.
 class ToolStory : public StoryFolder {
  public:
