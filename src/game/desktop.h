@@ -11,9 +11,13 @@ namespace velune {
 // True where the window cannot open for want of a screen.
 bool NoScreen();
 
-// While the returned object lives, the system's request to end the program (a shutdown,
-// a logout, a kill) closes `window` as the player closes it. Nothing where the desktop
-// asks through the window itself.
+// From now on the system's request to end the program (a shutdown, a logout, a kill) is
+// held until CloseOnRequestToEnd hands it to the window; called first thing, so that a
+// request during the start is not lost.
+void HoldRequestToEnd();
+
+// While the returned object lives, a request to end, held or new, closes `window` as the
+// player closes it. Nothing where the desktop asks through the window itself.
 std::unique_ptr<QObject> CloseOnRequestToEnd(QWidget& window);
 
 }  // namespace velune

@@ -6,6 +6,8 @@ namespace velune {
 
 bool NoScreen() { return false; }
 
+void HoldRequestToEnd() {}
+
 std::unique_ptr<QObject> CloseOnRequestToEnd(QWidget&) { return nullptr; }
 
 }  // namespace velune

@@ -18,39 +18,6 @@ extern "C" void OnTerm(int) {
   [[maybe_unused]] const ssize_t written = write(term_sockets[1], &byte, 1);
 }
 
-class CloseOnTerm : public QObject {
- public:
-  explicit CloseOnTerm(QWidget& window) {
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, term_sockets) != 0) return;
-    auto* notifier = new QSocketNotifier(term_sockets[0], QSocketNotifier::Read, this);
-    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
-      char byte;
-      [[maybe_unused]] const ssize_t got = read(term_sockets[0], &byte, 1);
-      window.close();
-    });
-    struct sigaction action = {};
-    action.sa_handler = OnTerm;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, &before_);
-    installed_ = true;
-  }
-  ~CloseOnTerm() override {
-    if (!installed_) return;
-    sigaction(SIGTERM, &before_, nullptr);
-    for (int& socket : term_sockets) {
-      close(socket);
-      socket = -1;
-    }
-  }
-  CloseOnTerm(const CloseOnTerm&) = delete;
-  CloseOnTerm& operator=(const CloseOnTerm&) = delete;
-
- private:
-  struct sigaction before_ = {};
-  bool installed_ = false;
-};
-
 }  // namespace
 
 bool NoScreen() {
@@ -58,8 +25,25 @@ bool NoScreen() {
          qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
+void HoldRequestToEnd() {
+  if (term_sockets[0] >= 0) return;
+  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, term_sockets) != 0) return;
+  struct sigaction action = {};
+  action.sa_handler = OnTerm;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+}
+
 std::unique_ptr<QObject> CloseOnRequestToEnd(QWidget& window) {
-  return std::make_unique<CloseOnTerm>(window);
+  if (term_sockets[0] < 0) return nullptr;
+  auto notifier = std::make_unique<QSocketNotifier>(term_sockets[0], QSocketNotifier::Read);
+  QObject::connect(notifier.get(), &QSocketNotifier::activated, &window, [&window] {
+    char byte;
+    [[maybe_unused]] const ssize_t got = read(term_sockets[0], &byte, 1);
+    window.close();
+  });
+  return notifier;
 }
 
 }  // namespace velune

@@ -32,6 +32,7 @@ int PlayInWindow(int argc, char** argv, const std::optional<std::string>& game_f
         stderr);
     return 1;
   }
+  HoldRequestToEnd();
   QApplication app(argc, argv);
   QGuiApplication::setDesktopFileName(QStringLiteral("org.velune.Velune"));
   app.setQuitOnLastWindowClosed(false);  // the window says when the program ends
