@@ -24,13 +24,13 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-inline std::string LittleEndian(std::uint32_t value, int size) {
+inline std::string LittleEndian(std::uint64_t value, int size) {
   std::string out;
   for (int i = 0; i < size; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
   return out;
 }
 
-inline std::string BigEndian(std::uint32_t value, int size) {
+inline std::string BigEndian(std::uint64_t value, int size) {
   std::string out;
   for (int i = size - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
   return out;
