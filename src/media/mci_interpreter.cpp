@@ -106,7 +106,7 @@ int MciInterpreter::SendString(std::string_view command, char* reply, int reply_
     }
     if (alias_) return kDuplicateAlias;
     if (!device_.Open(words[1].text)) return kCannotOpen;
-    alias_ = AsciiLowered(words[3].text);
+    alias_ = words[3].text;
     return kOk;
   }
 

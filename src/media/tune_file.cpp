@@ -5,11 +5,6 @@
 #include <fstream>
 
 namespace velune {
-namespace {
-
-constexpr std::uintmax_t kLargestTune = 16 * 1024 * 1024;
-
-}  // namespace
 
 std::optional<std::string> ReadTuneFile(const std::string& path) {
   const std::filesystem::path file_path(std::u8string(path.begin(), path.end()));

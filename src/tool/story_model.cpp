@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "media/midi_length.h"
+#include "media/tune_file.h"
 #include "story/ascii.h"
 #include "story/game_folder.h"
 #include "story/game_names.h"
@@ -64,7 +65,9 @@ class StoryLoader {
     tune.file = Locate(kDatFolder, kTuneName, kTuneExtension);
     if (!tune.file.Exists()) return;
     try {
-      tune.playable = ReadMidiFacts(ReadFileBytes(files_, tune.file.file.path)).has_value();
+      // The game's devices refuse a file too large for a tune before they look inside.
+      const std::string bytes = ReadFileBytes(files_, tune.file.file.path);
+      tune.playable = bytes.size() <= kLargestTune && ReadMidiFacts(bytes).has_value();
     } catch (const std::runtime_error& e) {
       tune.read_error = e.what();
     }

@@ -291,6 +291,9 @@ const GalleryCase kGallery[] = {
     {"MissingTune", "-dat/bgm.mid", "", "dat/bgm.mid: warning: the tune does not exist\n"},
     {"TuneNotMidi", "=dat/bgm.mid", "RIFF....",
      "dat/bgm.mid: warning: the tune is not a Standard MIDI File (format 0 or 1)\n"},
+    {"TuneTooLargeForTheGame", "=dat/bgm.mid",
+     testing::TuneOfMs(1000) + std::string(17 << 20, '\0'),
+     "dat/bgm.mid: warning: the tune is not a Standard MIDI File (format 0 or 1)\n"},
     // Encodings and letter case.
     {"Utf8WithoutByteOrderMark", "=dat/end1.dat", "お\r\n-p\r\n>end\r\n",
      "dat/end1.dat:1: warning: this file looks like UTF-8 without a byte-order mark: the game "
