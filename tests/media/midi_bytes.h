@@ -15,43 +15,31 @@ inline std::string Vlq(std::uint32_t value) {
   while ((value >>= 7) != 0) out.insert(out.begin(), static_cast<char>(0x80 | (value & 0x7F)));
   return out;
 }
-
 inline std::string Chunk(const std::string& type, const std::string& body) {
-  return type + BigEndian(static_cast<std::uint32_t>(body.size()), 4) + body;
+  return type + BigEndian(body.size(), 4) + body;
 }
-
 inline std::string Track(const std::string& events) { return Chunk("MTrk", events); }
-
 inline std::string Midi(int format, int division, std::initializer_list<std::string> tracks) {
-  std::string out = "MThd" + BigEndian(6, 4) + BigEndian(static_cast<std::uint32_t>(format), 2) +
-                    BigEndian(static_cast<std::uint32_t>(tracks.size()), 2) +
-                    BigEndian(static_cast<std::uint32_t>(division), 2);
+  std::string out = "MThd" + BigEndian(6, 4) + BigEndian(format, 2) + BigEndian(tracks.size(), 2) +
+                    BigEndian(division, 2);
   for (const auto& track : tracks) out += Track(track);
   return out;
 }
-
 inline std::string Tempo(std::uint32_t delta, std::uint32_t micros_per_quarter) {
   return Vlq(delta) + "\xFF\x51\x03" + BigEndian(micros_per_quarter, 3);
 }
-
 inline std::string NoteOn(std::uint32_t delta, int key) {
   return Vlq(delta) + std::string{'\x90', static_cast<char>(key), '\x40'};
 }
-
 inline std::string EndOfTrack(std::uint32_t delta) {
   return Vlq(delta) + std::string("\xFF\x2F\x00", 3);
 }
-
-// A RIFF chunk: its length little-endian, its body padded to an even length.
+// A RIFF chunk: its body padded to an even length.
 inline std::string RiffChunk(const std::string& type, const std::string& body) {
-  std::string size;
-  for (int i = 0; i < 4; ++i) size += static_cast<char>((body.size() >> (8 * i)) & 0xFF);
-  return type + size + body + std::string(body.size() % 2, '\0');
+  return type + LittleEndian(body.size(), 4) + body + std::string(body.size() % 2, '\0');
 }
-
 // A RIFF MIDI file of these chunks; the Standard MIDI File goes in a "data" chunk.
 inline std::string Rmid(const std::string& chunks) { return RiffChunk("RIFF", "RMID" + chunks); }
-
 // A one-track tune of `ms` milliseconds at 120 beats a minute and 1000 ticks a quarter.
 inline std::string TuneOfMs(std::uint32_t ms) {
   return Midi(0, 1000, {NoteOn(0, 60) + EndOfTrack(ms * 2)});

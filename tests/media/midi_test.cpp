@@ -1,7 +1,7 @@
-#include "media/midi_length.h"
-
 #include <gtest/gtest.h>
 
+#include "media/midi_file.h"
+#include "media/midi_length.h"
 #include "midi_bytes.h"
 
 namespace velune {
@@ -12,6 +12,34 @@ using namespace velune::testing;
 std::string Event(std::uint32_t delta, std::string bytes) { return Vlq(delta) + bytes; }
 std::string Program(int channel, int program) {
   return Event(0, {static_cast<char>(0xC0 | channel), static_cast<char>(program)});
+}
+
+TEST(PlainMidiFile, LeavesOutAlienChunksAndUnwrapsRiffMidiFiles) {
+  const std::string first = NoteOn(0, 60) + EndOfTrack(10), second = NoteOn(5, 62) + EndOfTrack(0);
+  const std::string plain = Midi(1, 96, {first, second}), header = plain.substr(0, 14);
+  const std::string alien = Chunk("XFIH", "odd") + Chunk("\x01\xFE\xFF\x80", "");
+  const std::string with_aliens = header + alien + Track(first) + alien + Track(second);
+  const struct {
+    const char* name;
+    std::string file;
+    std::optional<std::string> plain;
+  } cases[] = {
+      {"plain", plain, plain},
+      {"alien chunks between", with_aliens, plain},
+      {"all that follows the last track", plain + alien + "MTrk", plain},
+      {"RIFF", Rmid(RiffChunk("data", plain)), plain},
+      {"RIFF with other chunks",
+       Rmid(RiffChunk("LIST", "INFOodd") + RiffChunk("data", with_aliens) + RiffChunk("DISP", "")),
+       plain},
+      {"nothing", "", std::nullopt},
+      {"an alien chunk before the header", alien + plain, std::nullopt},
+      {"cut short", header + Track(first) + Chunk("XFIH", "abc").substr(0, 10), std::nullopt},
+      {"one track of two", header + Track(first) + alien, std::nullopt},
+      {"RIFF without data", Rmid(RiffChunk("LIST", "INFO")), std::nullopt},
+      {"RIFF cut short", Rmid(RiffChunk("data", plain)).substr(0, 30), std::nullopt},
+      {"RIFF of a WAVE", RiffChunk("RIFF", "WAVE" + RiffChunk("data", plain)), std::nullopt},
+  };
+  for (const auto& [name, file, held] : cases) EXPECT_EQ(PlainMidiFile(file), held) << name;
 }
 
 TEST(MidiLength, TheLatestEventWithTheTempoAppliedOrNothing) {
@@ -44,7 +72,6 @@ TEST(MidiLength, TheLatestEventWithTheTempoAppliedOrNothing) {
       {"no SMPTE rate", Midi(0, 0xE40A, {EndOfTrack(3000)}), std::nullopt},
       {"128 frames a second", Midi(0, 0x800A, {EndOfTrack(3000)}), std::nullopt},
       {"no ticks a frame", Midi(0, 0xE200, {EndOfTrack(3000)}), std::nullopt},
-      {"no bytes", "", std::nullopt},
       {"no header", "RIFF", std::nullopt},
       {"a broken header", "MThd garbage", std::nullopt},
       {"format 2", Midi(2, 96, {EndOfTrack(0)}), std::nullopt},
@@ -60,24 +87,20 @@ TEST(MidiLength, TheLatestEventWithTheTempoAppliedOrNothing) {
   }
 }
 
+// Each program once, on the drum channel from whatever bank; the same from a RIFF MIDI file.
 TEST(MidiFacts, TheLengthAndTheInstrumentsAndChannelsThatATuneUses) {
   const std::string melody = Program(0, 10) + NoteOn(0, 72) + Event(100, "\xC0\x0A") +
                              Event(100, "\xC0\x0B") + EndOfTrack(0);
   const std::string strings = Event(0, {'\xB2', '\x00', '\x01'}) + Program(2, 48) + EndOfTrack(10);
-  // Running status: two note-ons on channel 9 after one status byte.
   const std::string drums = Event(0, "\x99\x24\x40") + Event(10, "\x26\x40") + EndOfTrack(0);
   const std::string file = Midi(1, 96, {melody, strings, drums});
-  // The same from a RIFF MIDI file with a chunk of another type before the tracks.
-  const std::string riff =
-      Rmid(RiffChunk("data", file.substr(0, 14) + Chunk("XFIH", "") + file.substr(14)));
-  for (const std::string& bytes : {file, riff}) {
+  for (const std::string& bytes : {file, Rmid(RiffChunk("data", file))}) {
     const auto facts = ReadMidiFacts(bytes);
     ASSERT_TRUE(facts);
-    EXPECT_EQ(facts->programs,
-              (std::vector<MidiProgram>{{0, 0, 10}, {0, 0, 11}, {2, 1, 48}}));  // each once
+    EXPECT_EQ(facts->programs, (std::vector<MidiProgram>{{0, 0, 10}, {0, 0, 11}, {2, 1, 48}}));
     EXPECT_EQ(facts->channels, (1U << 0) | (1U << 2) | (1U << 9));
     EXPECT_EQ(facts->length_ticks, 200U);
-    EXPECT_EQ(facts->length_ms, 1042);  // at 96 ticks a quarter and 120 a minute
+    EXPECT_EQ(facts->length_ms, 1042);
   }
 }
 

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "common/story_folder.h"
+#include "media/fluidsynth_library.h"
+#include "media/fluidsynth_system.h"
+#include "media/fluidsynth_tune_device.h"
+#include "media/soundfont_subset.h"
+#include "media/soundfont_subset_loader.h"
+#include "media/tune_device_choice.h"
+#include "midi_bytes.h"
+
+namespace velune {
+namespace {
+
+using namespace velune::testing;
+using namespace std::string_literals;
+using enum TuneDevice::Mode;
+using Sound = FluidSynthTuneDevice::Sound;
+using Options = FluidSynthTuneDevice::Options;
+
+// A piano note struck at once and let go 50 ms before the end, at two ticks a millisecond.
+std::string Track400Ms() { return NoteOn(0, 60) + Vlq(700) + "\x80\x3C\x00"s + EndOfTrack(100); }
+
+Options Offline(bool render_ahead = true) {
+  Options options;
+  options.offline = true;
+  options.render_ahead = render_ahead;
+  options.sample_rate = 44100;
+  return options;
+}
+Options Through(const std::string& driver, const std::string& setting, const std::string& value) {
+  Options options;
+  options.drivers = {driver};
+  options.render_ahead = false;  // the file driver takes no sound but the synthesizer's
+  options.settings = {{setting, value}};
+  return options;
+}
+
+// Renders `ms` of sound in blocks of 1 ms: the loudest sample; with `until_stopped`, after
+// how many ms the device says stopped instead (-1: it still plays).
+float Render(FluidSynthTuneDevice& device, int ms, bool until_stopped = false) {
+  std::vector<float> left(44), right(44);
+  float peak = 0;
+  for (int at = 0; at < ms; ++at) {
+    if (until_stopped && device.GetMode() == kStopped) return static_cast<float>(at);
+    device.Render(left.data(), right.data(), 44);
+    for (int i = 0; i < 44; ++i) peak = std::max({peak, std::abs(left[i]), std::abs(right[i])});
+  }
+  return until_stopped ? -1 : peak;
+}
+
+class FluidSynthTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (soundfont.empty() || FluidSynthLibrary::Load() == nullptr) GTEST_SKIP() << "no FluidSynth";
+  }
+  const std::string soundfont = FindSoundfont();
+  const ScratchFolder folder;
+};
+
+// Rendered whole or synthesized as it plays (FluidSynth's player takes none of the last three
+// as they are): a stop pauses; the game's restart (seek, then play) plays at once.
+TEST_F(FluidSynthTest, ATunePlaysForItsLengthPausesAndStartsAgain) {
+  const std::string tune = Midi(0, 1000, {Track400Ms()});
+  const std::string with_alien = tune.substr(0, 14) + Chunk("XFIH", "abc") + tune.substr(14);
+  for (const std::string& bytes : {tune, with_alien, Rmid(RiffChunk("data", with_alien)),
+                                   Midi(0, 0xE750, {Tempo(0, 250000) + Track400Ms()})}) {
+    for (const bool render_ahead : {true, false}) {
+      SCOPED_TRACE(bytes.substr(0, 4) + (render_ahead ? ", rendered whole" : ", synthesized"));
+      FluidSynthTuneDevice device(Offline(render_ahead));
+      ASSERT_TRUE(device.Open(folder.Bytes("bgm.mid", bytes)));
+      EXPECT_EQ(device.GetMode(), kStopped);
+      device.Play();
+      ASSERT_EQ(device.Settle(), Sound::kSounding);
+      const float playing = Render(device, 100);
+      EXPECT_GT(playing, 0.01F);
+      device.Stop();
+      device.Settle();
+      Render(device, 400);  // the note's echo dies away
+      EXPECT_LT(Render(device, 200), playing / 100);
+      device.Play();
+      device.Settle();
+      EXPECT_NEAR(100 + Render(device, 1000, true), 400,
+                  render_ahead ? 5 : 10);  // a pause, synthesized, may lag
+      device.SeekToStart();
+      device.Play();
+      EXPECT_EQ(device.GetMode(), kPlaying);
+      device.Settle();
+      EXPECT_GT(Render(device, 50), 0.01F);
+      EXPECT_NEAR(50 + Render(device, 1000, true), 400, 5);
+      device.Close();
+      EXPECT_EQ(device.GetMode(), kClosed);
+      EXPECT_EQ(device.Settle(), Sound::kNone);
+    }
+  }
+}
+
+// What is no tune is refused. Without a soundfont or a sound output (no such driver; ALSA
+// on a card that is not there, which prints errors unless told not to) a tune plays on in
+// silence, so the game never restarts it in vain. Nothing is printed.
+TEST_F(FluidSynthTest, WithoutATuneASoundfontOrASoundOutputItIsQuiet) {
+  const std::string tune = folder.Bytes("bgm.mid", Midi(0, 1000, {Track400Ms()}));
+  std::vector<Options> ways(4, Offline());
+  ways[0].soundfont = folder.At("none.sf2").string();
+  ways[1].soundfont = tune;
+  ways[2] = Through("no-such-driver", "audio.alsa.device", "hw:0");
+  ways[3] = Through("alsa", "audio.alsa.device", "hw:99");
+  for (const auto& options : ways) {
+    FluidSynthTuneDevice device(options);
+    ::testing::internal::CaptureStderr();
+    for (const std::string& path : {folder.At("none.mid").string(), folder.Path(), std::string(),
+                                    folder.Bytes("cut.mid", ReadFile(tune).substr(0, 30))}) {
+      EXPECT_FALSE(device.Open(path)) << path;
+    }
+    EXPECT_EQ(device.Settle(), Sound::kNone);
+    device.Play();
+    EXPECT_EQ(device.GetMode(), kClosed);
+    ASSERT_TRUE(device.Open(tune));
+    device.Play();
+    EXPECT_EQ(device.Settle(), Sound::kQuiet) << options.soundfont;
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    if (options.offline) {
+      EXPECT_EQ(Render(device, 300), 0.0F);
+    }
+    EXPECT_EQ(device.GetMode(), kPlaying);
+  }
+}
+
+// Through an audio driver (FluidSynth's file driver, on its own thread) it plays until the
+// tune's end; a storm of commands, and destroying it while it starts or plays, are safe.
+TEST_F(FluidSynthTest, PlaysThroughADriverAndClosesSafelyAtAnyTime) {
+  const Options to_file = Through("file", "audio.file.name", folder.At("out.wav").string());
+  const std::string tune = folder.Bytes("long.mid", TuneOfMs(5000));
+  for (const auto& options : {to_file, Offline()}) {
+    FluidSynthTuneDevice device(options);
+    for (int i = 0; i < 20; ++i) {
+      ASSERT_TRUE(device.Open(tune));
+      device.Play();
+      device.SeekToStart();
+      device.Play();
+      if (i % 3 == 0) device.Close();
+    }
+    EXPECT_EQ(device.Settle(), Sound::kSounding);
+    FluidSynthTuneDevice(options).Open(tune);  // destroyed while starting
+  }                                            // destroyed while playing
+  FluidSynthTuneDevice device(to_file);
+  ASSERT_TRUE(device.Open(folder.Bytes("bgm.mid", Midi(0, 1000, {Track400Ms()}))));
+  device.Play();
+  EXPECT_EQ(device.Settle(), Sound::kSounding);
+  EXPECT_EQ(device.LastMeasurements().driver, "file");
+  for (int i = 0; i < 300 && device.GetMode() == kPlaying; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(device.GetMode(), kStopped);
+  EXPECT_NE(dynamic_cast<NullTuneDevice*>(CreateTuneDevice("null").get()), nullptr);
+  EXPECT_NE(dynamic_cast<FluidSynthTuneDevice*>(CreateTuneDevice("").get()), nullptr);
+}
+
+TEST_F(FluidSynthTest, ABrokenSoundfontIsNeverCut) {
+  const std::string good = ReadFile(soundfont);
+  // The soundfont with the 16-bit value at `at` in the preset data sub-chunk `id` set.
+  const auto set = [&](const char* id, std::size_t at, std::uint16_t value) {
+    return std::string(good).replace(good.find(id) + 8 + at, 2, LittleEndian(value, 2));
+  };
+  const std::pair<const char*, std::string> broken[] = {
+      {"no RIFF", "RIFX" + good.substr(4)},
+      {"no soundfont", good.substr(0, 8) + "sfbx" + good.substr(12)},
+      {"truncated", good.substr(0, good.size() - 20)},
+      {"more than the RIFF holds", good + std::string(2, '\0')},
+      {"a RIFF size past the end", "RIFF" + LittleEndian(good.size() - 6, 4) + good.substr(8)},
+      {"a chunk missing", std::string(good).replace(good.find("imod"), 4, "imoX")},
+      {"preset zones running backwards", set("phdr", 2 * 38 + 24, 0)},
+      {"a generator past the end", set("ibag", 2 * 4, 0xFFFF)},
+      {"a modulator past the end", set("pbag", 4 + 2, 0xFFFF)},
+  };
+  std::vector<SoundfontPreset> all;  // so that every record is used
+  for (int program = 0; program < 128; ++program)
+    all.insert(all.end(), {{0, program}, {128, program}});
+  for (const auto& [name, bytes] : broken) {
+    EXPECT_FALSE(SoundfontSubset::Plan(folder.Bytes("broken.sf2", bytes), all)) << name;
+  }
+  EXPECT_TRUE(SoundfontSubset::Plan(soundfont, all));
+  EXPECT_FALSE(SoundfontSubset::Plan(soundfont, {{1, 1}, {0, 500}}));  // none of them there
+}
+
+// The first second of `tune`, from the whole soundfont or from the cut of it that the tune's
+// program changes choose.
+std::vector<float> Rendered(const std::string& soundfont, const std::string& tune, bool cut) {
+  const FluidSynthLibrary& fluid = *FluidSynthLibrary::Load();
+  fluid_settings_t* settings = fluid.new_fluid_settings();
+  fluid.fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+  fluid_synth_t* synth = fluid.new_fluid_synth(settings);
+  const auto presets = TunePresets(ReadMidiFacts(tune)->programs);
+  const std::string font = cut ? AddSubsetLoader(synth, settings, soundfont, presets) : soundfont;
+  EXPECT_EQ(font != soundfont, cut);
+  std::vector<float> sound(2 * 44100);
+  fluid_player_t* player = fluid.new_fluid_player(synth);
+  if (fluid.fluid_synth_sfload(synth, font.c_str(), 1) != FLUID_FAILED &&
+      fluid.fluid_player_add_mem(player, tune.data(), tune.size()) == FLUID_OK &&
+      fluid.fluid_player_play(player) == FLUID_OK) {
+    fluid.fluid_synth_write_float(synth, 44100, sound.data(), 0, 2, sound.data(), 1, 2);
+  }
+  fluid.delete_fluid_player(player);
+  fluid.delete_fluid_synth(synth);
+  fluid.delete_fluid_settings(settings);
+  return sound;
+}
+
+// Strings on channel 0; on channel 1 a bank that no General MIDI soundfont holds, where
+// FluidSynth falls back on bank 0; a drum kit that few hold, where it falls back on the
+// standard kit; channel 2 as it starts. All let go after half a second.
+TEST_F(FluidSynthTest, ATuneSoundsTheSameFromTheCutOfTheSoundfont) {
+  const std::string tune = Midi(0, 1000,
+                                {"\0\xC0\x30\0\xB1\0\x4D\0\xC1\x10\0\xC9\x19"s +
+                                 "\0\x90\x3C\x64\0\x91\x43\x64\0\x92\x40\x64\0\x99\x24\x64"s +
+                                 "\0\x26\x64\x87\x68\x80\x3C\0\0\x81\x43\0\0\x82\x40\0"s +
+                                 "\0\x89\x24\0\0\x26\0"s + EndOfTrack(1000)});
+  const auto plan = SoundfontSubset::Plan(soundfont, TunePresets(ReadMidiFacts(tune)->programs));
+  if (!plan) GTEST_SKIP() << soundfont << " is not laid out for a cut";
+  EXPECT_LT(plan->KeptPresets() * 4, plan->OriginalPresets());
+  const std::vector<float> whole = Rendered(soundfont, tune, false);
+  const std::vector<float> cut = Rendered(soundfont, tune, true);
+  float peak = 0, difference = 0;
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    peak = std::max(peak, std::abs(whole[i]));
+    difference = std::max(difference, std::abs(whole[i] - cut[i]));
+  }
+  EXPECT_GT(peak, 0.01F);
+  EXPECT_LE(difference, 1e-6F);
+}
+
+}  // namespace
+}  // namespace velune
