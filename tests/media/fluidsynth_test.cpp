@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <thread>
 
-#include "common/story_folder.h"
 #include "media/fluidsynth_library.h"
 #include "media/fluidsynth_system.h"
 #include "media/fluidsynth_tune_device.h"
 #include "media/soundfont_subset_loader.h"
-#include "media/tune_device_choice.h"
 #include "midi_bytes.h"
 
 namespace velune {
@@ -23,26 +20,26 @@ using Options = FluidSynthTuneDevice::Options;
 // 400 ms of piano, let go 50 ms before the end, at two ticks a millisecond.
 const std::string kTrack = NoteOn(0, 60) + Vlq(700) + "\x80\x3C\x00"s + EndOfTrack(100);
 
-// Offline when no driver is named: the test pulls the sound with Render.
-Options With(std::vector<std::string> drivers = {}, std::string setting = "",
-             std::string value = "") {
+// Offline, the test pulling the sound with Render, when no driver is named. ALSA, if named,
+// on a card that is not there.
+Options With(bool render_ahead, std::vector<std::string> drivers = {}) {
   Options options;
-  options.offline = options.render_ahead = drivers.empty();  // a file driver takes no rendered tune
-  options.sample_rate = 44100;
+  options.offline = drivers.empty();
+  options.render_ahead = render_ahead;
   options.drivers = std::move(drivers);
-  if (!setting.empty()) options.settings = {{setting, value}};
+  options.settings = {{"audio.alsa.device", "hw:99"}};
   return options;
 }
 
-// Renders `ms` of sound in blocks of 1 ms: the loudest sample; with `until_stopped`, after
+// Renders `ms` of sound in blocks of a ms: the loudest sample; with `until_stopped`, after
 // how many ms the device says stopped instead (-1: it still plays).
 float Render(FluidSynthTuneDevice& device, int ms, bool until_stopped = false) {
-  std::vector<float> left(44), right(44);
+  std::vector<float> left(22), right(22);
   float peak = 0;
   for (int at = 0; at < ms; ++at) {
     if (until_stopped && device.GetMode() == kStopped) return static_cast<float>(at);
-    device.Render(left.data(), right.data(), 44);
-    for (int i = 0; i < 44; ++i) peak = std::max({peak, std::abs(left[i]), std::abs(right[i])});
+    device.Render(left.data(), right.data(), 22);
+    for (int i = 0; i < 22; ++i) peak = std::max({peak, std::abs(left[i]), std::abs(right[i])});
   }
   return until_stopped ? -1 : peak;
 }
@@ -58,7 +55,8 @@ class FluidSynthTest : public ::testing::Test {
 };
 
 // Rendered whole or synthesized as it plays (FluidSynth's player takes none of the last three
-// as they are): a stop pauses; the game's restart (seek, then play) plays at once.
+// as they are): a stop pauses; the game's restart (seek, then play) plays at once; a tune cut
+// short never opens; closing or destroying it while it starts is safe.
 TEST_F(FluidSynthTest, ATunePlaysForItsLengthPausesAndStartsAgain) {
   const std::string plain = ReadFile(tune);
   const std::string alien = plain.substr(0, 14) + Chunk("XFIH", "abc") + plain.substr(14);
@@ -66,11 +64,9 @@ TEST_F(FluidSynthTest, ATunePlaysForItsLengthPausesAndStartsAgain) {
                                    Midi(0, 0xE750, {Tempo(0, 250000) + kTrack})}) {
     for (const bool render_ahead : {true, false}) {
       SCOPED_TRACE(bytes.substr(0, 4) + (render_ahead ? ", rendered whole" : ", synthesized"));
-      Options options = With();
-      options.render_ahead = render_ahead;
-      FluidSynthTuneDevice device(options);
+      FluidSynthTuneDevice device(With(render_ahead));
+      EXPECT_FALSE(device.Open(folder.Bytes("cut.mid", bytes.substr(0, 30))));
       ASSERT_TRUE(device.Open(folder.Bytes("any.mid", bytes)));
-      EXPECT_EQ(device.GetMode(), kStopped);
       device.Play();
       ASSERT_EQ(device.Settle(), Sound::kSounding);
       const float playing = Render(device, 100);
@@ -88,66 +84,27 @@ TEST_F(FluidSynthTest, ATunePlaysForItsLengthPausesAndStartsAgain) {
       EXPECT_GT(Render(device, 50), 0.01F);
       EXPECT_NEAR(50 + Render(device, 1000, true), 400, 5);
       device.Close();
-      EXPECT_EQ(device.GetMode(), kClosed);
       EXPECT_EQ(device.Settle(), Sound::kNone);
+      FluidSynthTuneDevice(With(render_ahead)).Open(tune);
     }
   }
 }
 
-// What is no tune is refused. Without a soundfont or a sound output (no such driver; ALSA
-// on a card that is not there, which prints errors unless told not to) a tune plays on in
-// silence, so the game never restarts it in vain. Nothing is printed.
-TEST_F(FluidSynthTest, WithoutATuneASoundfontOrASoundOutputItIsQuiet) {
-  std::vector<Options> ways = {With(), With(), With({"no-such-driver"}),
-                               With({"alsa"}, "audio.alsa.device", "hw:99")};
-  ways[0].soundfont = folder.At("none.sf2").string();
-  ways[1].soundfont = tune;
-  for (const auto& options : ways) {
+// Without a soundfont or a sound output (ALSA prints errors unless told not to) a tune plays on in
+// silence, so the game never restarts it in vain.
+TEST_F(FluidSynthTest, WithoutASoundfontOrASoundOutputItIsQuietAndSaysNothing) {
+  Options no_soundfont = With(true);
+  no_soundfont.soundfont = tune;
+  for (const auto& options : {no_soundfont, With(true, {"no-such-driver", "alsa"})}) {
     FluidSynthTuneDevice device(options);
     ::testing::internal::CaptureStderr();
-    for (const std::string& path : {folder.At("none.mid").string(), folder.Path(), std::string(),
-                                    folder.Bytes("cut.mid", ReadFile(tune).substr(0, 30))}) {
-      EXPECT_FALSE(device.Open(path)) << path;
-    }
-    device.Play();
-    EXPECT_EQ(device.GetMode(), kClosed);
     ASSERT_TRUE(device.Open(tune));
     device.Play();
-    EXPECT_EQ(device.Settle(), Sound::kQuiet) << options.soundfont;
+    EXPECT_EQ(device.Settle(), Sound::kQuiet);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(Render(device, 300), 0.0F);
     EXPECT_EQ(device.GetMode(), kPlaying);
   }
-}
-
-// Through an audio driver (FluidSynth's file driver, on its own thread) it plays until the
-// tune's end; a storm of commands, and destroying it while it starts or plays, are safe.
-TEST_F(FluidSynthTest, PlaysThroughADriverAndClosesSafelyAtAnyTime) {
-  const Options to_file = With({"file"}, "audio.file.name", folder.At("out.wav").string());
-  const std::string long_tune = folder.Bytes("long.mid", TuneOfMs(5000));
-  for (const auto& options : {to_file, With()}) {
-    FluidSynthTuneDevice device(options);
-    for (int i = 0; i < 20; ++i) {
-      ASSERT_TRUE(device.Open(long_tune));
-      device.Play();
-      device.SeekToStart();
-      device.Play();
-      if (i % 3 == 0) device.Close();
-    }
-    EXPECT_EQ(device.Settle(), Sound::kSounding);
-    FluidSynthTuneDevice(options).Open(long_tune);  // destroyed while starting
-  }                                                 // destroyed while playing
-  FluidSynthTuneDevice device(to_file);
-  ASSERT_TRUE(device.Open(tune));
-  device.Play();
-  EXPECT_EQ(device.Settle(), Sound::kSounding);
-  EXPECT_EQ(device.LastMeasurements().driver, "file");
-  for (int i = 0; i < 300 && device.GetMode() == kPlaying; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  EXPECT_EQ(device.GetMode(), kStopped);
-  EXPECT_NE(dynamic_cast<NullTuneDevice*>(CreateTuneDevice("null").get()), nullptr);
-  EXPECT_NE(dynamic_cast<FluidSynthTuneDevice*>(CreateTuneDevice("").get()), nullptr);
 }
 
 TEST_F(FluidSynthTest, ABrokenSoundfontIsNeverCut) {
@@ -159,15 +116,16 @@ TEST_F(FluidSynthTest, ABrokenSoundfontIsNeverCut) {
   std::vector<SoundfontPreset> all;  // so that every record is used
   for (int program = 0; program < 128; ++program)
     all.insert(all.end(), {{0, program}, {128, program}});
-  for (const std::string& bytes :
-       {"RIFX" + good.substr(4), good.substr(0, 8) + "sfbx" + good.substr(12),
-        good.substr(0, good.size() - 20), good + std::string(2, '\0'),
-        "RIFF" + LittleEndian(good.size() - 6, 4) + good.substr(8),
-        std::string(good).replace(good.find("imod"), 4, "imoX"),
-        set("phdr", 2 * 38 + 24, 0) /* preset zones running backwards */,
-        set("ibag", 2 * 4, 0xFFFF) /* a generator past the end */,
-        set("pbag", 4 + 2, 0xFFFF) /* a modulator past the end */}) {
-    EXPECT_FALSE(SoundfontSubset::Plan(folder.Bytes("broken.sf2", bytes), all)) << bytes.size();
+  // clang-format off
+  const std::pair<const char*, std::string> broken[] = {{"no RIFF", "RIFX" + good.substr(4)},
+      {"truncated", good.substr(0, good.size() - 20)}, {"more than the RIFF holds", good + "\0\0"s},
+      {"a chunk missing", std::string(good).replace(good.find("imod"), 4, "imoX")},
+      {"preset zones running backwards", set("phdr", 2 * 38 + 24, 0)},
+      {"a generator past the end", set("ibag", 2 * 4, 0xFFFF)},
+      {"a modulator past the end", set("pbag", 4 + 2, 0xFFFF)}};
+  // clang-format on
+  for (const auto& [name, bytes] : broken) {
+    EXPECT_FALSE(SoundfontSubset::Plan(folder.Bytes("broken.sf2", bytes), all)) << name;
   }
   EXPECT_TRUE(SoundfontSubset::Plan(soundfont, all));
   EXPECT_FALSE(SoundfontSubset::Plan(soundfont, {{1, 1}, {0, 500}}));  // none of them there
@@ -196,11 +154,11 @@ std::vector<float> Rendered(const std::string& soundfont, const std::string& tun
 }
 
 // Strings on channel 0; on channel 1 a bank that no General MIDI soundfont holds, where
-// FluidSynth falls back on bank 0; a drum kit that few hold, where it falls back on the
+// FluidSynth falls back on bank 0; a drum kit that none holds, where it falls back on the
 // standard kit; channel 2 as it starts. All let go after half a second.
 TEST_F(FluidSynthTest, ATuneSoundsTheSameFromTheCutOfTheSoundfont) {
   const std::string phrase = Midi(0, 1000,
-                                  {"\0\xC0\x30\0\xB1\0\x4D\0\xC1\x10\0\xC9\x19"s +
+                                  {"\0\xC0\x30\0\xB1\0\x4D\0\xC1\x10\0\xC9\x03"s +
                                    "\0\x90\x3C\x64\0\x91\x43\x64\0\x92\x40\x64\0\x99\x24\x64"s +
                                    "\0\x26\x64\x87\x68\x80\x3C\0\0\x81\x43\0\0\x82\x40\0"s +
                                    "\0\x89\x24\0\0\x26\0"s + EndOfTrack(1000)});
