@@ -34,13 +34,11 @@ inline std::string NoteOn(std::uint32_t delta, int key) {
 inline std::string EndOfTrack(std::uint32_t delta) {
   return Vlq(delta) + std::string("\xFF\x2F\x00", 3);
 }
-// A RIFF chunk: its body padded to an even length.
 inline std::string RiffChunk(const std::string& type, const std::string& body) {
   return type + LittleEndian(body.size(), 4) + body + std::string(body.size() % 2, '\0');
 }
-// A RIFF MIDI file of these chunks; the Standard MIDI File goes in a "data" chunk.
 inline std::string Rmid(const std::string& chunks) { return RiffChunk("RIFF", "RMID" + chunks); }
-// A one-track tune of `ms` milliseconds at 120 beats a minute and 1000 ticks a quarter.
+// At 120 beats a minute and 1000 ticks a quarter.
 inline std::string TuneOfMs(std::uint32_t ms) {
   return Midi(0, 1000, {NoteOn(0, 60) + EndOfTrack(ms * 2)});
 }

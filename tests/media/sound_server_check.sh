@@ -6,9 +6,7 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 skip() { echo "sound_server_check: skipped: $*"; exit 77; }
-for tool in pulseaudio pactl pacat parecord od; do
-  command -v "$tool" >/dev/null || skip "$tool is not installed"
-done
+for tool in pulseaudio pactl pacat parecord od; do command -v "$tool" >/dev/null || skip "no $tool"; done
 [ -x "$build/velune" ] && [ -f "$build/dat/bgm.mid" ] || skip "no game with a tune in $build"
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; wait; rm -rf "$work"' EXIT
