@@ -10,10 +10,8 @@
 
 namespace velune::testing {
 
-inline std::string Vlq(std::uint32_t value) {
-  std::string out(1, static_cast<char>(value & 0x7F));
-  while ((value >>= 7) != 0) out.insert(out.begin(), static_cast<char>(0x80 | (value & 0x7F)));
-  return out;
+inline std::string Vlq(std::uint32_t value, int more = 0) {
+  return (value > 0x7F ? Vlq(value >> 7, 0x80) : "") + std::string(1, (value & 0x7F) | more);
 }
 inline std::string Chunk(const std::string& type, const std::string& body) {
   return type + BigEndian(body.size(), 4) + body;

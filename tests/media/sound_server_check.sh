@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Checks that the running game plays its tune into the system's sound server, and that the
-# sound ends with the game: a private PulseAudio server with a null sink, whose monitor is
-# recorded while the game runs (on Qt's offscreen screen) and after. Exits 77 (skipped)
-# where no sound server can run. Usage: sound_server_check.sh BUILD_DIR
+# The running game's tune reaches the sound server and ends with the game: a private
+# PulseAudio server's null sink, heard while the game runs (offscreen) and after.
+# Usage: sound_server_check.sh BUILD_DIR; exits 77 (skipped) where no server can run.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 skip() { echo "sound_server_check: skipped: $*"; exit 77; }
@@ -28,7 +27,7 @@ listen() {
 read -r playing playing_streams < <(listen 4)
 kill "$game" && wait "$game" || true
 read -r ended ended_streams < <(listen 2)
-echo "sound_server_check: loudest $playing from $playing_streams streams while the game ran," \
-  "$ended from $ended_streams after (one stream the check's own silence)"
+echo "loudest $playing from $playing_streams streams while the game ran, $ended from" \
+  "$ended_streams after (one the check's own silence)"
 [ "$playing_streams" -eq 2 ] && [ "$playing" -ge 300 ] && [ "$ended_streams" -eq 1 ] &&
   [ "$ended" -le 30 ] || { cat "$work/game.log" >&2; exit 1; }
