@@ -14,15 +14,13 @@ namespace {
 using namespace velune::testing;
 using namespace std::string_literals;
 using enum TuneDevice::Mode;
-using Sound = FluidSynthTuneDevice::Sound;
-using Options = FluidSynthTuneDevice::Options;
 
 // 400 ms of piano, let go 50 ms before the end, at two ticks a millisecond.
 const std::string kTrack = NoteOn(0, 60) + Vlq(700) + "\x80\x3C\x00"s + EndOfTrack(100);
 
 // Offline when no driver is named; ALSA on a card that is not there.
-Options With(bool render_ahead, std::vector<std::string> drivers = {}) {
-  Options options;
+FluidSynthTuneDevice::Options With(bool render_ahead, std::vector<std::string> drivers = {}) {
+  FluidSynthTuneDevice::Options options;
   options.offline = drivers.empty();
   options.render_ahead = render_ahead;
   options.drivers = std::move(drivers);
@@ -65,7 +63,7 @@ TEST_F(FluidSynthTest, ATunePlaysForItsLengthPausesAndStartsAgain) {
       EXPECT_FALSE(device.Open(folder.Bytes("cut.mid", bytes.substr(0, 30))));
       ASSERT_TRUE(device.Open(folder.Bytes("any.mid", bytes)));
       device.Play();
-      ASSERT_EQ(device.Settle(), Sound::kSounding);
+      ASSERT_EQ(device.Settle(), FluidSynthTuneDevice::Sound::kSounding);
       const float playing = Render(device, 100);
       device.Stop();
       device.Settle();
@@ -81,7 +79,7 @@ TEST_F(FluidSynthTest, ATunePlaysForItsLengthPausesAndStartsAgain) {
       EXPECT_GT(Render(device, 50), 0.01F);
       EXPECT_NEAR(50 + Render(device, 1000, true), 400, 5);
       device.Close();
-      EXPECT_EQ(device.Settle(), Sound::kNone);
+      EXPECT_EQ(device.Settle(), FluidSynthTuneDevice::Sound::kNone);
       FluidSynthTuneDevice(With(render_ahead)).Open(tune);
     }
   }
@@ -89,14 +87,14 @@ TEST_F(FluidSynthTest, ATunePlaysForItsLengthPausesAndStartsAgain) {
 
 // It plays on in silence, so the game never restarts it in vain, and ALSA prints nothing.
 TEST_F(FluidSynthTest, WithoutASoundfontOrASoundOutputItIsQuietAndSaysNothing) {
-  Options no_soundfont = With(true);
+  auto no_soundfont = With(true);
   no_soundfont.soundfont = tune;
   for (const auto& options : {no_soundfont, With(true, {"no-such-driver", "alsa"})}) {
     FluidSynthTuneDevice device(options);
     ::testing::internal::CaptureStderr();
     ASSERT_TRUE(device.Open(tune));
     device.Play();
-    EXPECT_EQ(device.Settle(), Sound::kQuiet);
+    EXPECT_EQ(device.Settle(), FluidSynthTuneDevice::Sound::kQuiet);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(Render(device, 300), 0.0F);
     EXPECT_EQ(device.GetMode(), kPlaying);
@@ -109,8 +107,7 @@ TEST_F(FluidSynthTest, ABrokenSoundfontIsNeverCut) {
     return std::string(good).replace(good.find(id) + 8 + at, 2, LittleEndian(value, 2));
   };
   std::vector<SoundfontPreset> all;  // so that every record is used
-  for (int program = 0; program < 128; ++program)
-    all.insert(all.end(), {{0, program}, {128, program}});
+  for (int p = 0; p < 128; ++p) all.insert(all.end(), {{0, p}, {128, p}});
   // clang-format off
   const std::pair<const char*, std::string> broken[] = {{"no RIFF", "RIFX" + good.substr(4)},
       {"truncated", good.substr(0, good.size() - 20)}, {"more than the RIFF holds", good + "\0\0"s},
@@ -125,22 +122,21 @@ TEST_F(FluidSynthTest, ABrokenSoundfontIsNeverCut) {
   EXPECT_FALSE(SoundfontSubset::Plan(soundfont, {{1, 1}, {0, 500}}));  // none of them there
 }
 
-// The first second of `tune` from the soundfont, whole or cut.
-std::vector<float> Rendered(const std::string& soundfont, const std::string& tune, bool cut) {
+// The first second of `tune` from the soundfont, whole or cut to the presets.
+std::vector<float> Rendered(const std::string& tune, const std::vector<SoundfontPreset>& cut) {
+  const std::string whole = FindSoundfont();
   const FluidSynthLibrary& fluid = *FluidSynthLibrary::Load();
   fluid_settings_t* settings = fluid.new_fluid_settings();
   fluid.fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
   fluid_synth_t* synth = fluid.new_fluid_synth(settings);
-  const auto presets = TunePresets(ReadMidiFacts(tune)->programs);
-  const std::string font = cut ? AddSubsetLoader(synth, settings, soundfont, presets) : soundfont;
-  EXPECT_EQ(font != soundfont, cut);
+  const std::string font = cut.empty() ? whole : AddSubsetLoader(synth, settings, whole, cut);
+  EXPECT_EQ(font == whole, cut.empty());
   std::vector<float> sound(2 * 44100);
   fluid_player_t* player = fluid.new_fluid_player(synth);
-  if (fluid.fluid_synth_sfload(synth, font.c_str(), 1) != FLUID_FAILED &&
-      fluid.fluid_player_add_mem(player, tune.data(), tune.size()) == FLUID_OK &&
-      fluid.fluid_player_play(player) == FLUID_OK) {
-    fluid.fluid_synth_write_float(synth, 44100, sound.data(), 0, 2, sound.data(), 1, 2);
-  }
+  EXPECT_NE(fluid.fluid_synth_sfload(synth, font.c_str(), 1), FLUID_FAILED);
+  fluid.fluid_player_add_mem(player, tune.data(), tune.size());
+  fluid.fluid_player_play(player);
+  fluid.fluid_synth_write_float(synth, 44100, sound.data(), 0, 2, sound.data(), 1, 2);
   fluid.delete_fluid_player(player);
   fluid.delete_fluid_synth(synth);
   fluid.delete_fluid_settings(settings);
@@ -154,11 +150,12 @@ TEST_F(FluidSynthTest, ATuneSoundsTheSameFromTheCutOfTheSoundfont) {
       Midi(0, 1000,
            {"\0\xC0\x30\0\xB1\0\x4D\0\xC1\x10\0\xC9\x03\0\x90\x3C\x64\0\x91\x43\x64"s +
             "\0\x92\x40\x64\0\x99\x24\x64\0\x26\x64"s + EndOfTrack(2000)});
-  const auto plan = SoundfontSubset::Plan(soundfont, TunePresets(ReadMidiFacts(phrase)->programs));
+  const auto presets = TunePresets(ReadMidiFacts(phrase)->programs);
+  const auto plan = SoundfontSubset::Plan(soundfont, presets);
   if (!plan) GTEST_SKIP() << soundfont << " is not laid out for a cut";
   EXPECT_LT(plan->KeptPresets() * 4, plan->OriginalPresets());
-  const std::vector<float> whole = Rendered(soundfont, phrase, false);
-  const std::vector<float> cut = Rendered(soundfont, phrase, true);
+  const std::vector<float> whole = Rendered(phrase, {});
+  const std::vector<float> cut = Rendered(phrase, presets);
   EXPECT_GT(*std::max_element(whole.begin(), whole.end()), 0.01F);
   for (std::size_t i = 0; i < whole.size(); ++i) ASSERT_NEAR(whole[i], cut[i], 1e-6F) << i;
 }

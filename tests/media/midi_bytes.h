@@ -29,9 +29,7 @@ inline std::string Tempo(std::uint32_t delta, std::uint32_t micros_per_quarter) 
 inline std::string NoteOn(std::uint32_t delta, int key) {
   return Vlq(delta) + std::string{'\x90', static_cast<char>(key), '\x40'};
 }
-inline std::string EndOfTrack(std::uint32_t delta) {
-  return Vlq(delta) + std::string("\xFF\x2F\x00", 3);
-}
+inline std::string EndOfTrack(std::uint32_t delta) { return Vlq(delta) + "\xFF\x2F" + '\0'; }
 inline std::string RiffChunk(const std::string& type, const std::string& body) {
   return type + LittleEndian(body.size(), 4) + body + std::string(body.size() % 2, '\0');
 }
