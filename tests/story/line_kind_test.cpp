@@ -1,49 +1,33 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "story/line_kind.h"
 
 namespace velune {
 namespace {
 
-struct KindCase {
-  const char* line;
-  LineKind kind;
-};
-
+// The tests run in a fixed order and the first that fits wins: pictures before "end", a
+// jump to an ending restarts, prompts before page breaks; a keyword at the line's first
+// character does not count, the first occurrence decides, and matching is case-sensitive
+// (full-width letters are other characters).
 TEST(LineKind, TheFirstTestThatFitsWins) {
-  const KindCase cases[] = {
-      {"#hantei 20", LineKind::kIgnored},
-      {">img>room1", LineKind::kPicture},
-      {">img>legend", LineKind::kPicture},  // the picture test comes before "end"
-      {">img>hantei", LineKind::kIgnored},
-      {">ending", LineKind::kEnding},
-      {">end", LineKind::kRestart},
-      {">ive>20", LineKind::kJump},
-      {">ive>end1", LineKind::kRestart},  // a jump to an ending restarts the game
-      {">ive>ending", LineKind::kEnding},
-      {">花", LineKind::kPrompt},
-      {">pen", LineKind::kPrompt},  // the prompt test comes before the page break
-      {">ring", LineKind::kPrompt},
-      {">friend", LineKind::kRestart},
-      {">olive", LineKind::kJump},
-      {">", LineKind::kPrompt},
-      {"-p", LineKind::kPageBreak},
-      {"p", LineKind::kText},   // at the first position a keyword does not count
-      {"pp", LineKind::kText},  // the first "p" decides
-      {"-pp", LineKind::kPageBreak},
-      {"", LineKind::kText},
-      {"雨が降っていた。", LineKind::kText},
-      {"see you next weekend", LineKind::kRestart},
-      {"end of the line", LineKind::kText},  // first "end" at position 1 only
-      {"endend", LineKind::kText},           // the first occurrence decides
-      {"img hantei", LineKind::kIgnored},
-      {"imgx", LineKind::kText},
-      {"花img", LineKind::kPicture},
-      {"End", LineKind::kText},     // matching is case-sensitive
-      {"ｅｎｄ", LineKind::kText},  // full-width letters are other characters
-      {"Ｐ", LineKind::kText},
+  using enum LineKind;
+  const std::pair<LineKind, std::vector<const char*>> cases[] = {
+      {kIgnored, {"#hantei 20", ">img>hantei", "img hantei"}},
+      {kPicture, {">img>room1", ">img>legend", "花img"}},
+      {kEnding, {">ending", ">ive>ending"}},
+      {kRestart, {">end", ">ive>end1", ">friend", "see you next weekend"}},
+      {kJump, {">ive>20", ">olive"}},
+      {kPrompt, {">花", ">pen", ">ring", ">"}},
+      {kPageBreak, {"-p", "-pp"}},
+      {kText,
+       {"p", "pp", "", "雨が降っていた。", "end of the line", "endend", "imgx", "End", "ｅｎｄ",
+        "Ｐ"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(ClassifyLine(c.line), c.kind) << c.line;
+  for (const auto& [kind, lines] : cases) {
+    for (const char* line : lines) EXPECT_EQ(ClassifyLine(line), kind) << line;
+  }
 }
 
 TEST(LineKind, NamesStartAtTheSixthCharacter) {

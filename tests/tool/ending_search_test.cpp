@@ -145,6 +145,8 @@ TEST(EndingSearch, StopsAtItsLimitAndSaysSo) {
   const EndingSearch cut = SearchEndings(loaded, 50);
   EXPECT_TRUE(cut.limit_hit);
   EXPECT_LE(cut.states, 50u);
+  EXPECT_TRUE(cut.endings[2].reached);  // a play found depth first, maybe not the shortest
+  EXPECT_FALSE(cut.endings[2].shortest);
   const std::string report = story.Report(50);
   EXPECT_NE(report.find("dat/00.dat: warning: the search of all plays stopped after 50 states"),
             std::string::npos)

@@ -70,7 +70,7 @@ TEST(LineLook, CommandsAreAMarkerAndTheirKeyword) {
   for (const char* line : {"#hantei note", "// hantei note"}) EXPECT_EQ(LooksLike(line), kIgnored);
   // ">p" asks for the item "p".
   for (const char* line : {">p", ">pen", ">花"}) EXPECT_EQ(LooksLike(line), kPrompt) << line;
-  for (const char* line : {"", "Send it", "あend", "...weekend"}) {
+  for (const char* line : {"", "Send it", "あend", "0end", "...weekend"}) {
     EXPECT_EQ(LooksLike(line), kText) << line;
   }
 }
