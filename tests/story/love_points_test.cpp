@@ -12,11 +12,27 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheLine) {
   // Full-width digits are not digits here.
   const std::pair<const char*, double> cases[] = {
-      {"3", 3},          {"-2", -2},    {"+4", 4},           {"  7 roses", 7},
-      {"\t2.5", 2.5},    {".5", 0.5},   {"5.", 5},           {"1e2x", 100},
-      {"1e", 1},         {"12abc", 12}, {"roses", 0},        {"", 0},
-      {"-", 0},          {".", 0},      {"３", 0},           {"1e999", kInf},
-      {"-1e999", -kInf}, {"1e-999", 0}, {"0.001e400", kInf},
+      {"3", 3},
+      {"-2", -2},
+      {"+4", 4},
+      {"  7 roses", 7},
+      {"\t2.5", 2.5},
+      {".5", 0.5},
+      {"5.", 5},
+      {"1e2x", 100},
+      {"1e", 1},
+      {"12abc", 12},
+      {"roses", 0},
+      {"", 0},
+      {"-", 0},
+      {".", 0},
+      {"３", 0},
+      {"1e999", kInf},
+      {"-1e999", -kInf},
+      {"1e-999", 0},
+      {"0.001e400", kInf},
+      {"1e+2", 100},
+      {"0.01e+400", kInf},
   };
   for (const auto& [line, number] : cases) EXPECT_EQ(LeadingNumber(line), number) << line;
   // Too small for a double is worth nothing, however it is written (fuzzing found the

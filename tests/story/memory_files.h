@@ -50,7 +50,7 @@ class MemoryFiles : public FileSystem {
       const std::string rest = path.substr(prefix.size());
       names.insert(rest.substr(0, rest.find('/')));
     }
-    return {names.begin(), names.end()};
+    return {names.rbegin(), names.rend()};  // out of order, as a disk may list them
   }
 
  private:
