@@ -1,4 +1,4 @@
-// The window tests need one QApplication for the whole run, and no screen.
+// One QApplication for the whole run, and no screen.
 #include <gtest/gtest.h>
 
 #include <QApplication>
