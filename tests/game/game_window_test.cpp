@@ -20,11 +20,6 @@ namespace {
 
 QString Qt(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-void ClickEntry(QListWidget* list, int row) {
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                    list->visualItemRect(list->item(row)).center());
-}
-
 // Red, the text straight on the red, the picture area framed in black, a black list; at
 // the prompt the give button shows, flat red, a colour that reaches nothing else.
 TEST_F(WindowTest, TheRedWindowWithTheGamesCaptionsAndItsTabOrder) {
@@ -67,7 +62,7 @@ TEST_F(WindowTest, ADoubleClickReadsOneLineAndTheListsSelectionIsTheGamesOnly) {
   QTest::keyClick(Lst(w()), Qt::Key_Down);
   EXPECT_GE(Lst(w())->currentRow(), 0);
   EXPECT_EQ(window_->game().Controls().lst.selected, Lst(w())->currentRow());
-  ClickEntry(Lst(w()), 2);
+  Lst(w())->setCurrentRow(2);
   Lst(w())->clearSelection();
   EXPECT_EQ(Lst(w())->selectedItems().value(0), Lst(w())->item(2));
 }
@@ -146,7 +141,7 @@ TEST_F(WindowTest, TheWindowShowsWhatTheScriptedPlayerShows) {
     if (action.kind == Action::Kind::kWait) Wait(v);
     if (action.kind == Action::Kind::kClick)
       ClickLbl(v == 2 ? Qt::RightButton : v == 4 ? Qt::MiddleButton : Qt::LeftButton);
-    if (action.kind == Action::Kind::kSelect) ClickEntry(Lst(w()), static_cast<int>(v));
+    if (action.kind == Action::Kind::kSelect) Lst(w())->setCurrentRow(static_cast<int>(v));
     if (action.kind == Action::Kind::kGive) QTest::mouseClick(AddCom(w()), Qt::LeftButton);
     if (action.kind != Action::Kind::kShow) continue;
     nlohmann::json told;
@@ -180,12 +175,12 @@ std::pair<QString, QRect> ShowAndAnswer(const std::function<void()>& show) {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr || !box->isVisible()) return;
     watcher.stop();
-    seen = {QString("%1|%2|%3|%4|%5")
-                .arg(box->windowTitle())
-                .arg(box->icon())
-                .arg(box->textFormat())
-                .arg(box->standardButtons() == QMessageBox::Ok)
-                .arg(box->text()),
+    seen = {QString("%1|%2|%3|%4|")
+                    .arg(box->windowTitle())
+                    .arg(box->icon())
+                    .arg(box->textFormat())
+                    .arg(box->standardButtons() == QMessageBox::Ok) +
+                box->text(),
             box->frameGeometry()};
     box->done(QMessageBox::Ok);
   });
@@ -193,12 +188,6 @@ std::pair<QString, QRect> ShowAndAnswer(const std::function<void()>& show) {
   show();
   return seen;
 }
-
-struct EventWatcher : QObject {
-  explicit EventWatcher(std::function<void(QEvent*)> on_event) : seen(std::move(on_event)) {}
-  bool eventFilter(QObject*, QEvent* event) override { return seen(event), false; }
-  std::function<void(QEvent*)> seen;
-};
 
 // The about box has no icon. An error at the start is shown with the critical one,
 // centred over the window, though the window manager puts the window in its place only as
@@ -212,13 +201,8 @@ TEST_F(WindowTest, TheMessageBoxes) {
             QString("Velune|%1|%2|1|\n良かったら♪").arg(QMessageBox::NoIcon).arg(Qt::PlainText));
   folder_.Remove("dat/00.dat");
   window_ = std::make_unique<GameWindow>(WindowPorts{files_, mci_, SystemMessageBoxes(), &clock_});
-  bool placed = false;
-  EventWatcher window_manager([&](QEvent* event) {
-    if (event->type() == QEvent::Expose && !std::exchange(placed, true))
-      window_->windowHandle()->setPosition(200, 150);
-  });
-  window_->winId();
-  window_->windowHandle()->installEventFilter(&window_manager);
+  // As a window manager does: it places the window only once the event loop runs.
+  QTimer::singleShot(0, [&] { window_->windowHandle()->setPosition(200, 150); });
   const auto [box, frame] = ShowAndAnswer([&] { EXPECT_FALSE(window_->Start(folder_.Path())); });
   EXPECT_TRUE(
       box.startsWith(QString("Velune|%1|%2|1|").arg(QMessageBox::Critical).arg(Qt::PlainText)) &&
@@ -255,3 +239,11 @@ TEST(QtTimersTest, TicksComeOnlyWhenArmedAndNeverOverlap) {
 
 }  // namespace
 }  // namespace velune::testing
+
+// One QApplication for the whole run, and no screen.
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}
