@@ -38,9 +38,9 @@ inline void Advance(GameWindow& window, VirtualClock& clock, std::int64_t ms) {
 
 struct MciLog : MciPort {
   int SendString(std::string_view command, char*, int) override {
-    return commands.emplace_back(command), 0;
+    return log.append(command).append("; "), 0;
   }
-  std::vector<std::string> commands;
+  std::string log;
 };
 
 // A picture (blue left half, green right half), a page of five lines and one more, a page

