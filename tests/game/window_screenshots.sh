@@ -1,25 +1,20 @@
 #!/usr/bin/env bash
-# The game window under openbox on a virtual screen, dragged smaller and larger by its
-# corner, wider by its side, maximized and restored: after each, the outer width (frame
-# included) follows the outer height, 4:3 in steps of 8 twips, and the window keeps still.
-# Usage: window_screenshots.sh BUILD_DIR. Exits 77 (skipped) where it cannot run.
+# The game window under openbox, dragged, maximized and restored: after each, its outer width
+# follows its outer height, 4:3 in steps of 8 twips, and it keeps still. Skipped (77) where
+# it cannot run. Usage: window_screenshots.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd) work=$(mktemp -d) failures=0
 skip() { echo "window_screenshots: skipped: $*"; exit 77; }
 fail() { echo "window_screenshots: FAILED: $*" >&2; failures=$((failures + 1)); }
-for tool in Xvfb openbox xdotool xwininfo xprop; do
-  command -v "$tool" >/dev/null || skip "no $tool (Debian: xvfb openbox xdotool x11-utils)"
-done
+for tool in Xvfb openbox xdotool xwininfo xprop; do command -v "$tool" >/dev/null || skip "no $tool"; done
 [ -x "$build/velune" ] && [ -f "$build/dat/lst.dat" ] || skip "no game with its story in $build"
 trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || skip "Xvfb does not start here"
 export DISPLAY=":$(head -n1 "$work/display")"
-openbox >/dev/null 2>&1 &
-sleep 1
-"$build/velune" >"$work/game.log" 2>&1 &
-game=$!
+openbox >/dev/null 2>&1 & sleep 1
+"$build/velune" >"$work/game.log" 2>&1 & game=$!
 window=$(timeout 10 xdotool search --sync --pid "$game" --name '^Velune$' | tail -n1) ||
   { cat "$work/game.log" >&2; echo "window_screenshots: the window did not open" >&2; exit 1; }
 outer() {  # X Y W H, frame included
@@ -37,10 +32,7 @@ settles() {  # in its 4:3 shape and still for a moment, then for a second more
     sleep 0.1 && now=$(outer) && read -r _ _ w h <<<"$now"
     k=$((h * 15 / 6)) rest=$((h * 15 % 6))  # sixths of twips, a half to the even one
     if [ $rest -gt 3 ] || { [ $rest -eq 3 ] && [ $((k % 2)) -eq 1 ]; }; then k=$((k + 1)); fi
-    if [ "$w" -eq $(((16 * k + 15) / 30)) ] && [ "$now" = "$last" ]; then
-      sleep 1 && [ "$(outer)" = "$now" ]
-      return
-    fi
+    [ "$w" -eq $(((16 * k + 15) / 30)) ] && [ "$now" = "$last" ] && { sleep 1; [ "$(outer)" = "$now" ]; return; }
     last=$now
   done
   return 1
@@ -70,5 +62,4 @@ title_bar && for _ in $(seq 30); do maximized || break; sleep 0.1; done
 settles || fail "restored, it did not keep still in its 4:3 shape"
 [ "$(outer | cut -d' ' -f3-)" = "$before" ] || fail "restored, another size"
 kill -0 "$game" 2>/dev/null || { cat "$work/game.log" >&2; fail "the game ended"; }
-[ "$failures" -eq 0 ] || exit 1
-echo "window_screenshots: the window kept its 4:3 shape through every change"
+[ "$failures" -eq 0 ] && echo "window_screenshots: the window kept its 4:3 shape through every change"
