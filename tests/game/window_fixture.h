@@ -37,14 +37,11 @@ inline void Advance(GameWindow& window, VirtualClock& clock, std::int64_t ms) {
 }
 
 struct MciLog : MciPort {
-  int SendString(std::string_view command, char*, int) override {
-    return log.append(command).append("; "), 0;
-  }
+  int SendString(std::string_view c, char*, int) override { return log.append(c).append("; "), 0; }
   std::string log;
 };
 
-// A picture (blue left half, green right half), a page of five lines and one more, a page
-// break and a gift prompt for ラムネ.
+// A picture (blue left, green right), six lines, a page break and a gift prompt for ラムネ.
 class WindowTest : public ::testing::Test {
  protected:
   WindowTest() {
@@ -59,8 +56,7 @@ class WindowTest : public ::testing::Test {
     QPainter(&picture).fillRect(0, 0, 2, 3, Qt::blue);
     picture.save(QString::fromStdString(folder_.At("grf/pic.dat").string()), "BMP");
   }
-  // With real_timers the window runs on its own Qt timers.
-  bool Start(bool real_timers = false) {
+  bool Start(bool real_timers = false) {  // real timers: the window's own
     MessageBoxes boxes{[this](QWidget*, const QString& text) {
                          abouts_.push_back(text);
                          if (during_about_) during_about_();

@@ -1,5 +1,4 @@
-// The layout's rules as the window applies them, resized offscreen (the frame 2 pixels all
-// round).
+// The layout's rules as the window applies them, offscreen (the frame 2 pixels all round).
 #include "game/window_layout.h"
 
 #include "game/gift_list.h"
@@ -9,10 +8,9 @@
 namespace velune::testing {
 namespace {
 
-// It opens 469 pixels (7035 twips) high outside, each control placed from where the ones
-// before it came out. Resized, it asks for its 4:3 width, a request that runs a pass inside
-// the pass, and the fonts, the list's whole rows and the picture follow; below 800 twips
-// it lays nothing out.
+// Opened 469 pixels high outside, or resized, it asks for its 4:3 width (a pass inside the
+// pass), each control placed from where the ones before it came out, and the fonts, the
+// list's whole rows and the picture follow; below 800 twips it lays nothing out.
 TEST_F(WindowTest, AtEveryHeightTheWidthFollowsAndTheControlsSitOnTheGrid) {
   ASSERT_TRUE(Start());
   Wait(100);  // the picture
@@ -23,10 +21,9 @@ TEST_F(WindowTest, AtEveryHeightTheWidthFollowsAndTheControlsSitOnTheGrid) {
   const QList<QRect> p = places();
   EXPECT_EQ(window_->frameGeometry(), QRect(0, 0, 625, 469));
   EXPECT_EQ(p.mid(0, 2), QList<QRect>({{8, 8, 466, 349}, {8, 365, 466, 92}}));
-  EXPECT_EQ(QList<int>({p[2].x(), p[2].y(), p[2].width(), p[3].width(), p[4].width()}),
-            QList<int>({482, 8, 131, 131, 131}));
-  EXPECT_EQ(QList<int>({p[3].top() - p[2].bottom(), p[4].top() - p[3].bottom(), p[4].bottom()}),
-            QList<int>({9, 9, 457}));
+  EXPECT_EQ(QList<int>({p[2].x(), p[2].y(), p[2].width(), p[3].width(), p[4].width(),
+                        p[3].top() - p[2].bottom(), p[4].top() - p[3].bottom(), p[4].bottom()}),
+            QList<int>({482, 8, 131, 131, 131, 9, 9, 457}));
   const struct {
     int height, width, font;
   } shapes[] = {{53, 70, 0},   {54, 72, 3},    {66, 88, 3},      {67, 90, 4},
@@ -57,21 +54,6 @@ TEST_F(WindowTest, AtEveryHeightTheWidthFollowsAndTheControlsSitOnTheGrid) {
   // Where no window reaches: no width beyond 32 bits; a list of one row at least.
   EXPECT_FALSE(layout::OuterWidthTwips(1610612733).has_value());
   EXPECT_EQ(layout::WholeRowsHeight(10, 17, 1), 19);
-}
-
-// Each answer to a request for the width comes with another height: at once (the window
-// manager going round), or slower than any answer (the player's drag, asked for at every
-// pass).
-TEST(LayoutWidthRequests, ARunOfAnswersWithNewHeightsEndsButADragIsFollowed) {
-  using layout::WidthRequests;
-  for (const std::int64_t step_ms : {std::int64_t{1}, WidthRequests::kAnswerMs}) {
-    WidthRequests r;
-    int asked = 0;
-    for (int h = 300; h < 400; ++h) {
-      asked += r.Consider(h + 9, h * 15, h, (h - 300) * step_ms) == WidthRequests::Verdict::kAsk;
-    }
-    EXPECT_EQ(asked, step_ms == 1 ? WidthRequests::kMostAnswered + 1 : 100) << step_ms;
-  }
 }
 
 }  // namespace

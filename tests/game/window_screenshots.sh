@@ -11,7 +11,7 @@ for tool in Xvfb openbox xdotool xwininfo xprop; do command -v "$tool" >/dev/nul
 trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || skip "Xvfb does not start here"
+[ -s "$work/display" ] || skip "no Xvfb"
 export DISPLAY=":$(head -n1 "$work/display")"
 openbox >/dev/null 2>&1 & sleep 1
 "$build/velune" >"$work/game.log" 2>&1 & game=$!
@@ -54,8 +54,7 @@ drag 300 480 && settles || fail "dragged larger, it did not keep still in its 4:
 h0=$(height) && drag 150 0 side && settles || fail "dragged wider by its side, it did not snap back"
 [ "$(height)" -eq "$h0" ] || fail "dragged wider by its side, the height changed"
 before=$(outer | cut -d' ' -f3-) && title_bar
-for _ in $(seq 30); do maximized && break; sleep 0.1; done
-sleep 0.5 && max=$(outer)
+for _ in $(seq 30); do maximized && break; sleep 0.1; done; sleep 0.5 && max=$(outer)
 maximized && [ "$(cut -d' ' -f3 <<<"$max")" -ge 1276 ] || fail "it did not maximize ($max)"
 sleep 1 && [ "$(outer)" = "$max" ] || fail "maximized, it went on changing its size"
 title_bar && for _ in $(seq 30); do maximized || break; sleep 0.1; done
