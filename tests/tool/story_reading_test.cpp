@@ -2,7 +2,6 @@
 // scene, files the game cannot read, and the report formats.
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "story/line_reader.h"
@@ -21,43 +20,24 @@ TextFile ReadBytes(const std::string& bytes) {
   return ReadTextFile(files, GameFile{folder.Path() + "/dat/x.dat", "dat/x.dat"});
 }
 
+// Lines and their bytes as the game's reader cuts them; a byte-order mark means UTF-8; long
+// lines are measured in bytes, and the reading stops at the first the game cannot take.
 TEST(TextFile, LinesAndTheirBytesComeFromTheGamesReader) {
   const TextFile text = ReadBytes("a\r\n\x82\xA0\nc\r\x85\x65\r\n");
   ASSERT_EQ(text.lines.size(), 4u);
   EXPECT_FALSE(text.byte_order_mark);
-  EXPECT_EQ(text.lines[0].text, "a");
   EXPECT_EQ(text.lines[1].text, "あ");
   EXPECT_EQ(text.lines[1].bytes, "\x82\xA0");
-  EXPECT_EQ(text.lines[2].text, "c");
   EXPECT_EQ(text.lines[3].text, "\xEF\xBF\xBD");
-  EXPECT_EQ(text.lines[3].bytes, "\x85\x65");
-}
-
-TEST(TextFile, AByteOrderMarkMeansUtf8) {
-  const TextFile text = ReadBytes("\xEF\xBB\xBF\xE3\x81\x82\r\n\xE3\x81\r\n");
-  ASSERT_EQ(text.lines.size(), 2u);
-  EXPECT_TRUE(text.byte_order_mark);
-  EXPECT_EQ(text.lines[0].text, "あ");
-  EXPECT_EQ(text.lines[0].bytes, "\xE3\x81\x82");
-  EXPECT_EQ(text.lines[1].bytes, "\xE3\x81");
-  EXPECT_TRUE(ReadBytes("\xEF\xBB\xBF").lines.empty());
-  EXPECT_TRUE(ReadBytes("").lines.empty());
-}
-
-TEST(TextFile, StopsAtALineTooLongForTheGamesReader) {
-  // Long lines of two-byte characters are measured in bytes, as the game measures them.
+  const TextFile utf8 = ReadBytes("\xEF\xBB\xBF\xE3\x81\x82\r\n\xE3\x81\r\n");
+  EXPECT_TRUE(utf8.byte_order_mark);
+  EXPECT_EQ(utf8.lines[1].bytes, "\xE3\x81");
   std::string wide;
   for (int i = 0; i < 300'000; ++i) wide += "\x82\xA0";
-  const TextFile text =
-      ReadBytes(wide + "\r\nb\r\n" + std::string(kLongestLine + 1, 'x') + "\r\nc\r\n");
-  ASSERT_EQ(text.lines.size(), 2u);
-  EXPECT_EQ(text.lines[0].bytes, wide);
-  EXPECT_EQ(text.lines[1].text, "b");
-  EXPECT_EQ(text.long_line, 3u);
-  const TextFile longest = ReadBytes("a\r" + std::string(kLongestLine, 'x'));
-  ASSERT_EQ(longest.lines.size(), 2u);
-  EXPECT_EQ(longest.long_line, 0u);
-  EXPECT_EQ(ReadBytes(std::string(kLongestLine + 1, 'x')).long_line, 1u);
+  const TextFile cut = ReadBytes(wide + "\r\nb\r\n" + std::string(kLongestLine + 1, 'x') + "\r\nc");
+  EXPECT_EQ(cut.lines.size(), 2u);
+  EXPECT_EQ(cut.long_line, 3u);
+  EXPECT_EQ(ReadBytes("a\r" + std::string(kLongestLine, 'x')).long_line, 0u);
 }
 
 TEST(LineLook, CommandsAreAMarkerAndTheirKeyword) {
@@ -115,16 +95,9 @@ TEST(Findings, SortedByFileAndLineWithASummary) {
 
   std::ostringstream json;
   WriteFindingsJson(json, findings);
-  std::istringstream lines(json.str());
-  std::vector<nlohmann::json> objects;
-  for (std::string line; std::getline(lines, line);) objects.push_back(nlohmann::json::parse(line));
-  ASSERT_EQ(objects.size(), 5u);
-  EXPECT_EQ(
-      objects[0],
-      (nlohmann::json{
-          {"file", "dat/00.dat"}, {"line", nullptr}, {"severity", "note"}, {"message", "c"}}));
-  EXPECT_EQ(objects[1]["line"], 2);
-  EXPECT_EQ(objects[4], (nlohmann::json{{"errors", 2}, {"warnings", 1}, {"notes", 1}}));
+  EXPECT_EQ(json.str().substr(0, json.str().find('\n')),
+            R"({"file":"dat/00.dat","line":null,"severity":"note","message":"c"})");
+  EXPECT_NE(json.str().find(R"({"errors":2,"warnings":1,"notes":1})"), std::string::npos);
 }
 
 }  // namespace
