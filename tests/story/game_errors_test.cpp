@@ -96,10 +96,6 @@ TEST_F(GameErrorsTest, ShutdownDuringAPromptClosesEverything) {
   EXPECT_EQ(game.QstGlow(), 1);
 }
 
-TEST_F(GameErrorsTest, TheAboutMessageHasAnEmptyFirstLine) {
-  EXPECT_EQ(game.Img_Click(), "\r\n良かったら同封のアンケートに答えてね♪");
-}
-
 TEST_F(GameErrorsTest, ScenesInCodePage932AndNamesInAnyCase) {
   // 00.dat in code page 932 jumps to "Next", stored as next.DAT on a case-sensitive disk.
   files.Add("/g/dat/00.dat", "\x89\xd4\x89\xce\r\n>ive>Next\r\n");

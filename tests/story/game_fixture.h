@@ -49,18 +49,10 @@ class FakeMci : public MciPort {
   std::string status;
 };
 
-struct ArmCall {
-  TimerId id;
-  bool enabled;
-  int interval;
-};
-
-class RecordingTimers : public TimerPort {
+// Timers whose ticks the tests run by hand.
+class HandTimers : public TimerPort {
  public:
-  void Arm(TimerId id, bool enabled, int interval_ms) override {
-    arms.push_back({id, enabled, interval_ms});
-  }
-  std::vector<ArmCall> arms;
+  void Arm(TimerId, bool, int) override {}
 };
 
 // A game in a folder in memory, with its timers driven by hand.
@@ -119,7 +111,7 @@ class GameTest : public ::testing::Test {
   MemoryFiles files;
   FakePictures pictures;
   FakeMci mci;
-  RecordingTimers timers;
+  HandTimers timers;
   Game game{GamePorts{files, pictures, mci, timers}};
 };
 

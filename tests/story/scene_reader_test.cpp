@@ -147,15 +147,6 @@ TEST_F(SceneReaderTest, PicturesLoadFromThePictureFolderAndFailuresKeepTheOldOne
                                                       "/g/grf/room1.dat"}));
 }
 
-TEST_F(SceneReaderTest, IgnoredLinesDoNothing) {
-  Scene("00", {"#hantei 3", "a", ">end"});
-  Start();
-  Ticks(1);
-  EXPECT_EQ(Text(), "");
-  Ticks(1);
-  EXPECT_EQ(Text(), "a");
-}
-
 TEST_F(SceneReaderTest, ARestartBeginsANewGameInsideTheTick) {
   Gifts({"花", "指輪"});
   Scene("00", {">img>room1", "a", ">花", "4", "10", "10"});
@@ -204,18 +195,6 @@ TEST_F(SceneReaderTest, ClicksDoNothingDuringAPrompt) {
   EXPECT_EQ(game.QstGlow(), 1);
   game.Lbl_MouseDown(2);
   EXPECT_EQ(Text(), "a" + kMark + kPrompt);
-}
-
-TEST_F(SceneReaderTest, TheTimersAreArmedOnEveryChange) {
-  Scene("00", {"1", "2", "3", "4", "5", "6", ">end"});
-  timers.arms.clear();
-  Start();
-  ASSERT_EQ(timers.arms.size(), 2u);  // OpenScene sets the interval, then enables
-  EXPECT_EQ(timers.arms[0].interval, 100);
-  EXPECT_TRUE(timers.arms[1].enabled);
-  Ticks(5);
-  EXPECT_EQ(timers.arms.back().interval, 0);
-  EXPECT_TRUE(timers.arms.back().enabled);
 }
 
 }  // namespace
