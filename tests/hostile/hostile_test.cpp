@@ -1,0 +1,437 @@
+// Story folders that someone else wrote (folder_cases.txt), a file failing part way, long
+// waits, and thousands of games in a row in the scripted player and the window.
+#include <gtest/gtest.h>
+#include <malloc.h>
+#include <sys/resource.h>
+#include <zlib.h>
+
+#include <QApplication>
+#include <QBuffer>
+#include <nlohmann/json.hpp>
+#include <random>
+
+#include "common/story_folder.h"
+#include "game/window_fixture.h"
+#include "media/mci_interpreter.h"
+#include "media/midi_bytes.h"
+#include "media/virtual_tune_device.h"
+#include "story/game_fixture.h"
+#include "story/line_reader.h"
+#include "tool/script.h"
+#include "tool/scripted_player.h"
+
+#if VELUNE_SANITIZED
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
+namespace velune::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+using namespace std::string_literals;
+constexpr int kSlower = VELUNE_SANITIZED ? 4 : 1;  // the sanitizers' time and memory
+const std::string kMark = "\u3000\u3000\u25BC";    // the continue mark
+
+std::string Garbage(std::size_t size, unsigned seed) {  // the same for the same seed
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
+  return bytes;
+}
+
+// A green picture, 40 × 30, saved by Qt as BMP, PNG or JPG (or made by hand as GIF), whose
+// header then claims w × h.
+std::string Picture(const std::string& format, std::uint32_t w = 40, std::uint32_t h = 30) {
+  if (format == "GIF")
+    return "GIF89a" + LittleEndian(w, 2) + LittleEndian(h, 2) +
+           "\x80\0\0\xFF\0\0\0\0\0,\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0;"s;
+  QImage picture(40, 30, QImage::Format_RGB32);
+  picture.fill(Qt::green);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  picture.save(&buffer, format.c_str());
+  std::string s = bytes.toStdString();
+  if (format == "BMP") s.replace(18, 8, LittleEndian(w, 4) + LittleEndian(h, 4));
+  if (format == "JPG") s.replace(s.find("\xFF\xC0") + 5, 4, BigEndian(h, 2) + BigEndian(w, 2));
+  if (format == "PNG") s.replace(16, 8, BigEndian(w, 4) + BigEndian(h, 4));
+  const auto* header = reinterpret_cast<const Bytef*>(s.data()) + 12;
+  if (format == "PNG") s.replace(29, 4, BigEndian(crc32(0, header, 17), 4));
+  return s;
+}
+
+// Whether a picture cut short shows what it has is the loader's affair; a file holding no
+// picture at all never replaces the one shown: "good" stays.
+void BrokenPictures(const StoryFolder& f, const std::string& good) {
+  std::string corrupt = good, bad_header = good, scene;
+  for (std::size_t i = good.size() / 3; i < good.size(); i += 3) corrupt[i] ^= 0x5A;
+  for (std::size_t i = 4; i < 24; ++i) bad_header[i] = '\xFF';
+  for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+           {"half", good.substr(0, good.size() / 2)},
+           {"corrupt", corrupt},
+           {"badheader", bad_header},
+           {"good", good},
+           {"head", good.substr(0, 12)},
+           {"empty", ""},
+           {"text", "\x89\x4a not a picture at all"}}) {
+    f.Bytes("grf/" + name + ".dat", bytes);
+    scene += ">img>" + name + "\n";
+  }
+  f.Write("dat/00.dat", scene + "shown\n");
+}
+
+// "{{T*N}}" stands for T N times; characters below U+0100 for bytes.
+std::string Expand(const std::string& text) {
+  const std::size_t open = text.find("{{"), star = text.find('*', open), end = text.find("}}");
+  if (open == std::string::npos) return text;
+  std::string out = text.substr(0, open);
+  for (long n = std::stol(text.substr(star + 1)); n > 0; --n)
+    out += text.substr(open + 2, star - open - 2);
+  return out + Expand(text.substr(end + 2));
+}
+std::string Latin1(const std::string& utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const bool pair = (utf8[i] & 0xE0) == 0xC0;
+    out += pair ? static_cast<char>(utf8[i] << 6 | (utf8[i + 1] & 0x3F)) : utf8[i];
+    i += pair;
+  }
+  return out;
+}
+
+// Writes a case's entries over a gift list "a b c" and a first scene "hello".
+void Write(const StoryFolder& f, const std::string& entries) {
+  f.Lines("dat/lst.dat", {"a", "b", "c"});
+  f.Scene("00", {"hello", "-p", ">end"});
+  for (std::size_t from = 0, to = 0; from < entries.size(); from = to + 2) {
+    to = std::min(entries.find("; ", from), entries.size());
+    const std::string text = entries.substr(from, to - from);
+    std::istringstream entry(text);
+    std::string kind, path;
+    entry >> kind >> path >> std::ws;
+    std::string rest = entry.eof() ? "" : text.substr(entry.tellg());
+    unsigned a = 0, b = 0;
+    std::istringstream(rest.substr(std::min(rest.find_first_of("0123456789"), rest.size()))) >> a >>
+        b;
+    rest = Expand(rest);
+    if (kind == "scene") std::replace(rest.begin(), rest.end(), '|', '\n');  // lines
+    if (kind == "bytes") f.Bytes(path, rest);
+    if (kind == "scene") f.Write("dat/" + path + ".dat", rest + "\n");
+    if (kind == "link") f.Link(path, rest);
+    if (kind == "pipe") f.Pipe(path);
+    if (kind == "folder") f.Folder(path);
+    if (kind == "unreadable") fs::permissions(f.At(path), fs::perms::none);
+    if (kind == "sparse") fs::resize_file(f.Bytes(path, ""), 4ULL << 30);
+    if (kind == "tune") f.Bytes(path, TuneOfMs(a).substr(0, b));
+    if (kind == "garbage") f.Bytes(path, Garbage(a, b));
+    if (kind == "picture") f.Bytes(path, Picture(rest.substr(0, 3), a, b));
+    if (kind == "broken") BrokenPictures(f, Picture(path));
+    if (kind == "garbage-scenes") f.Lines("dat/lst.dat", {"a", "b"});
+    for (const std::string name : {"00", "10", "end1", "end2", "end3"})
+      if (kind == "garbage-scenes")
+        f.Bytes("dat/" + name + ".dat", Garbage(16 * 1024, std::stoul(path) * 10 + name[1]));
+    for (unsigned i = 0, n = kind == "chain" ? std::stoul(path) : 0; i <= n && n > 0; ++i)
+      f.Lines("dat/" + (i ? std::to_string(i) : "00"s) + ".dat",
+              {i < n ? ">ive>" + std::to_string(i + 1) : "fin"});
+  }
+}
+
+std::vector<json> Cases() {
+  std::vector<json> cases;
+  std::istringstream table(ReadFile(VELUNE_SOURCE_DIR "/tests/hostile/folder_cases.txt"));
+  for (std::string line; std::getline(table, line);)
+    if (line.rfind('[', 0) == 0) cases.push_back(json::parse(line));
+  return cases;
+}
+
+class FolderCases : public ::testing::TestWithParam<json> {};
+
+// velune-tool runs the case within its seconds and 2 GB of address space (not under the
+// sanitizers, which reserve more). Never a crash, a hang or a runaway: played by the rules,
+// or one error naming a story file.
+TEST_P(FolderCases, EndAsStated) {
+  const json& c = GetParam();
+  if (c[0] == "ASceneNobodyMayRead" && ::geteuid() == 0) GTEST_SKIP() << "root reads it all";
+  const StoryFolder folder;
+  Write(folder, Latin1(c[1]));
+  const std::string out = folder.At("out"), script = c[2];
+  const std::string command =
+      (kSlower == 1 ? "ulimit -v 2097152; "s : ""s) + "exec timeout " +
+      std::to_string((c.size() > 4 ? int(c[4]) : 60) * kSlower) + " " VELUNE_TOOL " run " +
+      folder.Path() + " " +
+      folder.Bytes("play", script.empty() ? "wait 1500\nshow\n" : script + "\n") + " > " + out +
+      " 2>/dev/null";
+  const int status = WEXITSTATUS(std::system(command.c_str()));
+  rusage usage{};
+  ::getrusage(RUSAGE_CHILDREN, &usage);  // the largest child yet
+  EXPECT_LE(usage.ru_maxrss / 1024, (c.size() > 5 ? long(c[5]) : 400) * kSlower);
+  json last = json::object();
+  std::istringstream lines(ReadFile(out));
+  for (std::string line; std::getline(lines, line);)
+    ASSERT_FALSE((last = json::parse(line, nullptr, false)).is_discarded()) << line;
+  const bool error = status == kRunGameError;
+  ASSERT_TRUE(status == kRunOk ||
+              (error && last.value("error", "").find("dat/") != std::string::npos))
+      << status << ": " << last;
+  if (c[3].empty()) return;
+  EXPECT_EQ(error, c[3].contains("error")) << last;
+  for (const auto& [key, value] : c[3].items()) {
+    const json shown = last.value(key == "page" ? "text" : key, json("(not there)"));
+    if (key == "error")
+      EXPECT_NE(shown.get<std::string>().find(value.get<std::string>()), std::string::npos)
+          << shown;
+    else if (key == "page")
+      EXPECT_EQ(shown, Expand(value) + kMark);
+    else
+      EXPECT_EQ(value.is_number() && shown.is_array() ? json(shown.size()) : shown, value) << key;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(HostileFolder, FolderCases, ::testing::ValuesIn(Cases()),
+                         [](const auto& c) { return c.param[0].template get<std::string>(); });
+
+// A gift block whose file fails after its prompt line is unreadable, not cut short.
+TEST(HostileFolder, AFileThatFailsPartWayIsReportedUnreadable) {
+  struct Failing : ByteSource {
+    std::unique_ptr<ByteSource> bytes;
+    std::size_t Read(char* buffer, std::size_t size) override {
+      if (const std::size_t n = bytes->Read(buffer, size)) return n;
+      throw std::runtime_error("the file cannot be read");
+    }
+  };
+  struct BadSectorFiles : MemoryFiles {
+    std::unique_ptr<ByteSource> OpenRead(const std::string& path) override {
+      auto failing = std::make_unique<Failing>();
+      failing->bytes = MemoryFiles::OpenRead(path);
+      if (path.find("bad") == std::string::npos) return std::move(failing->bytes);
+      return failing;
+    }
+  } files;
+  files.Add("/g/dat/lst.dat", "a\r\n");
+  files.Add("/g/dat/00.dat", ">ive>badgift\r\n");
+  files.Add("/g/dat/badgift.dat", ">a\r\n");
+  FakePictures pictures;
+  FakeMci mci;
+  RecordingTimers timers;
+  Game game({files, pictures, mci, timers});
+  game.Form_Load("/g");
+  game.Form_Activate();
+  game.TimIve_Timer();  // on to badgift
+  game.TimIve_Timer();  // the prompt line
+  ASSERT_TRUE(game.Lst_Select(0));
+  game.AddCom_Click();
+  EXPECT_EQ(game.Error(), "cannot read dat/badgift.dat: the file cannot be read");
+}
+
+// The exit status and error output of the scripted player; its lines to `out`.
+std::string Played(const std::string& game_dir, const std::string& script, bool trace_mci,
+                   std::ostream& out) {
+  std::istringstream in(script);
+  std::ostringstream err;
+  return std::to_string(PlayScript(game_dir, ParseScript(in), trace_mci, out, err)) + err.str();
+}
+
+// Long waits while only the tune's poll ticks end at once, and show exactly what running
+// every poll shows: the same run with its music commands traced runs every poll. Waits and
+// looks all over the tune's period, through reading, waiting for a click, the end of the
+// scene and gift prompts; tunes none, empty, around the poll's second, longer.
+TEST(QuietWaits, ShowWhatRunningEveryPollShows) {
+  for (const int tune : {-1, 0, 1, 999, 1000, 1001, 2500, 3000, 61'234}) {
+    StoryFolder folder;
+    folder.Lines("dat/lst.dat", {"a", "b"});
+    folder.Scene("00", {"one", "two", "-p", ">a", "1", "10", "10"});
+    folder.Scene("10", {"three", "-p", "four", "-p", ">end"});
+    if (tune >= 0) folder.Bytes("dat/bgm.mid", TuneOfMs(tune));
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+      std::mt19937 random(seed * 31 + tune);
+      std::string script;
+      for (int i = 0; i < 40; ++i) {
+        const unsigned pick = random() % 6;
+        script += pick == 0   ? "click left\n"s
+                  : pick == 1 ? "click right\n"s
+                  : pick == 2 ? "wait " + std::to_string(random() % 50'000) + "\n"
+                              : "wait " + std::to_string(random() % 3'000) + "\nshow\n";
+      }
+      std::ostringstream quiet, traced, untraced;
+      EXPECT_EQ(Played(folder.Path(), script, true, traced),
+                Played(folder.Path(), script, false, quiet));
+      std::istringstream lines(traced.str());
+      for (std::string line; std::getline(lines, line);)
+        if (line.find("\"mci\":") == std::string::npos) untraced << line << '\n';
+      EXPECT_EQ(quiet.str(), untraced.str()) << "tune " << tune << ", script:\n" << script;
+    }
+  }
+}
+
+// The files that this process has open under `folder`, as the system lists them.
+std::vector<std::string> OpenFilesUnder(const std::string& folder) {
+  std::vector<std::string> open;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator("/proc/self/fd", error)) {
+    const auto target = fs::read_symlink(entry.path(), error);
+    if (!error && target.string().rfind(folder, 0) == 0) open.push_back(target.string());
+  }
+  return open;
+}
+
+// A gift at every first scene, two pictures, a tune, three endings; and games on it, each:
+// the first page, the gift (right in even games), the scene after it, the ending, the
+// restart, and a look, which notes the heap in use and the files open.
+struct Soak : StoryFolder {
+  explicit Soak(std::size_t games) {
+    Lines("dat/lst.dat", {"flower", "ring", "letter"});
+    Bytes("grf/a.dat", BitmapBytes(4, 3));
+    Bytes("grf/b.dat", BitmapBytes(8, 6));
+    Bytes("dat/bgm.mid", TuneOfMs(2500));
+    Scene("00", {">img>a", "welcome", "-p", ">flower", "3", "10", "11"});
+    Scene("10", {">img>b", "right", "-p", ">ending"});
+    Scene("11", {"wrong", "-p", ">ending"});
+    for (const char* ending : {"end1", "end2", "end3"}) Scene(ending, {"fin", "-p", ">end"});
+    std::string script;
+    for (std::size_t game = 0; game < games; ++game)
+      script += "wait 300\nclick left\nselect " + std::to_string(game % 2) +
+                "\ngive\nwait 300\nclick left\nwait 300\nclick left\nshow\n";
+    std::istringstream in(script);
+    actions = ParseScript(in);
+    heap.reserve(games);  // the watch itself does not grow as the games go on
+  }
+  void Look() {
+#if VELUNE_SANITIZED
+    heap.push_back(static_cast<std::int64_t>(__sanitizer_get_current_allocated_bytes()));
+#else
+    heap.push_back(static_cast<std::int64_t>(::mallinfo2().uordblks + ::mallinfo2().hblkhd));
+#endif
+    others_open += OpenFilesUnder(folder) != std::vector<std::string>{folder + "/dat/00.dat"};
+    descriptors[heap.size() > 100] = OpenFilesUnder("").size();
+  }
+  // After a hundred games to warm up, the heap grows by less than a megabyte.
+  void ExpectFlat() const {
+    ASSERT_EQ(heap.size(), heap.capacity());
+    EXPECT_EQ(others_open, 0);
+    EXPECT_EQ(descriptors[1], descriptors[0]);  // after the warm-up, at the last look
+    const auto most = *std::max_element(heap.begin() + 100, heap.end());
+    EXPECT_LT(most - heap[100], 1 << 20) << "from " << heap[100] << " to " << most;
+  }
+  std::vector<Action> actions;
+  const std::string folder = fs::canonical(Path()).string();
+  std::vector<std::int64_t> heap;
+  int others_open = 0;
+  std::size_t descriptors[2] = {};
+};
+
+TEST(Soak, TenThousandGamesInTheScriptedPlayerKeepMemoryFlatAndOneSceneFileOpen) {
+  struct Output : std::streambuf, Soak {  // looks at every line the player writes
+    Output() : Soak(10'000) { line.reserve(4096), last.reserve(4096); }
+    int overflow(int c) override {
+      if (c != '\n') return line += static_cast<char>(c), c;
+      Look();
+      last.swap(line);
+      line.clear();
+      return c;
+    }
+    std::string line, last;
+  } soak;
+  std::ostream out(&soak);
+  std::ostringstream err;
+  ASSERT_EQ(PlayScript(soak.Path(), soak.actions, false, out, err), kRunOk) << soak.last;
+  EXPECT_NE(soak.last.find(R"("scene":"00")"), std::string::npos) << soak.last;
+  EXPECT_NE(soak.last.find(R"("picture":"a")"), std::string::npos) << soak.last;
+  soak.ExpectFlat();
+}
+
+// The window on the virtual clock, with a tune; errors are noted, not shown.
+struct WindowOn {
+  explicit WindowOn(const std::string& folder) { started = window.Start(folder); }
+  // Carries out the actions as a player would; `look` at each "show". False if it ended.
+  bool Play(
+      const std::vector<Action>& actions, const std::function<void()>& look = [] {}) {
+    for (const Action& action : actions) {
+      if (action.kind == Action::Kind::kWait) Advance(window, clock, action.value);
+      if (action.kind == Action::Kind::kClick)
+        QTest::mouseClick(Lbl(&window), action.value == 2 ? Qt::RightButton : Qt::LeftButton);
+      if (action.kind == Action::Kind::kSelect) Lst(&window)->setCurrentRow(int(action.value));
+      if (action.kind == Action::Kind::kGive) QTest::mouseClick(AddCom(&window), Qt::LeftButton);
+      if (action.kind == Action::Kind::kShow) look();
+      if (window.Ended()) return false;
+    }
+    return true;
+  }
+  bool Play(std::istream&& script) { return Play(ParseScript(script)); }
+  std::string Error() const { return errors.empty() ? "" : errors.front().toStdString(); }
+  VirtualClock clock;
+  VirtualTuneDevice tune{[this] { return clock.Now(); }};
+  MciInterpreter mci{tune};
+  DiskFileSystem files;
+  std::vector<QString> errors;
+  GameWindow window{{files,
+                     mci,
+                     {[](QWidget*, const QString&) {},
+                      [this](QWidget*, const QString& text) { errors.push_back(text); }},
+                     &clock}};
+  bool started = false;
+};
+
+TEST(Soak, AThousandGamesInTheWindowKeepMemoryFlatAndOneSceneFileOpen) {
+  Soak soak(1'000);
+  WindowOn on(soak.Path());
+  ASSERT_TRUE(on.started);
+  EXPECT_TRUE(on.Play(soak.actions, [&] { soak.Look(); })) << on.Error();
+  EXPECT_EQ(on.window.game().SceneName(), "00");
+  soak.ExpectFlat();
+}
+
+// Lines of the longest length a story may hold, and a gift list of a hundred thousand
+// items, given from and shown again in a new game.
+TEST(WindowLoad, TheLongestLinesAndAHundredThousandItemsAreShown) {
+  StoryFolder folder;
+  std::string list;
+  for (int i = 0; i < 100'000; ++i) list += "item" + std::to_string(i) + "\r\n";
+  folder.Bytes("dat/lst.dat", list);
+  const std::string longest(kLongestLine, 'x');
+  folder.Scene("00", {longest, longest, "-p", longest, ">item99999", "1", "10", "10"});
+  folder.Scene("10", {"after", "-p", ">end"});
+  WindowOn on(folder.Path());
+  ASSERT_TRUE(on.started);
+  EXPECT_EQ(Lst(&on.window)->count(), 100'000);
+  on.Play(std::istringstream("wait 300"));  // two lines, a line break, the continue mark:
+  EXPECT_EQ(Lbl(&on.window)->text().size(), 2 * static_cast<qsizetype>(kLongestLine) + 1 + 3);
+  EXPECT_FALSE(on.window.grab().isNull());
+  on.Play(std::istringstream("click left\nclick left"));  // a new page, the prompt
+  ASSERT_TRUE(AddCom(&on.window)->isVisible());
+  on.Play(std::istringstream("select 99999\ngive"));
+  EXPECT_EQ(Lst(&on.window)->count(), 99'999);
+  EXPECT_FALSE(on.window.grab().isNull());
+  EXPECT_EQ(on.window.game().Love(), 1);
+  EXPECT_TRUE(on.Play(std::istringstream("wait 300\nclick left"))) << on.Error();  // new game
+  ASSERT_EQ(Lst(&on.window)->count(), 100'000);
+  EXPECT_EQ(Lst(&on.window)->item(99'999)->text(), "item99999");
+}
+
+// The window playing a script through, for no_writes.sh: prints the scene it ends in with
+// all 30 points. Around the play it looks for names that name nothing, which strace notes.
+int PlayThrough(const std::string& folder, const std::string& script) {
+  ::access("/velune-playthrough-begins", F_OK);
+  std::string scene;
+  {
+    WindowOn on(folder);
+    if (on.started && on.Play(std::ifstream(script)) && on.window.game().Love() == 30)
+      scene = on.window.game().SceneName().value_or("");
+    on.window.close();
+    if (!on.window.Ended() || !on.Error().empty()) scene = "not ended well: " + on.Error();
+  }
+  ::access("/velune-playthrough-ends", F_OK);
+  return std::printf("\"scene\":\"%s\"\n", scene.c_str()) < 0;
+}
+
+}  // namespace
+}  // namespace velune::testing
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  if (argc == 4 && argv[1] == std::string("--play-through"))
+    return velune::testing::PlayThrough(argv[2], argv[3]);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
