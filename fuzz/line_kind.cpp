@@ -1,6 +1,6 @@
 // Scene lines: which kind a line is, and the names that picture, jump and prompt lines
 // carry, checked against the rules written out character by character.
-#include <optional>
+#include <algorithm>
 #include <vector>
 
 #include "fuzz_input.h"
@@ -21,19 +21,12 @@ std::vector<std::string> Characters(std::string_view utf8) {
   return out;
 }
 
-// Position (from 1) of the first occurrence of `keyword` in the characters, 0 when none.
-std::size_t FirstAt(const std::vector<std::string>& line, std::string_view keyword) {
-  const std::vector<std::string> key = Characters(keyword);
-  for (std::size_t i = 0; i + key.size() <= line.size(); ++i) {
-    bool all = true;
-    for (std::size_t j = 0; j < key.size() && all; ++j) all = line[i + j] == key[j];
-    if (all) return i + 1;
-  }
-  return 0;
-}
-
 LineKind KindByTheRules(const std::vector<std::string>& line) {
-  const auto at2 = [&](std::string_view keyword) { return FirstAt(line, keyword) >= 2; };
+  const auto at2 = [&](std::string_view keyword) {  // first found at the second or later
+    const auto key = Characters(keyword);
+    const auto at = std::search(line.begin(), line.end(), key.begin(), key.end());
+    return at != line.end() && at != line.begin();
+  };
   if (at2("hantei")) return LineKind::kIgnored;
   if (at2("img")) return LineKind::kPicture;
   if (at2("ending")) return LineKind::kEnding;
