@@ -12,9 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const double value = velune::LeadingNumber(line);
   FUZZ_CHECK(!std::isnan(value));
-  // The C library reads the text exactly as the game must when it holds only blanks,
-  // signs, digits, points and exponent letters: strtod has nothing of its own to add
-  // (hexadecimal, infinity, other white space).
+  // Of blanks, signs, digits, points and exponents only, the text reads as strtod reads it.
   if (line.find_first_not_of(" \t+-.0123456789eE") == std::string::npos) {
     const double expected = std::strtod(line.c_str(), nullptr);
     FUZZ_CHECK((std::fabs(expected) < 1e-300 && std::fabs(value) < 1e-300) || value == expected);

@@ -1,17 +1,12 @@
-// The MCI command texts: any command text, with any reply buffer, reaches the tune device
-// only as the commands that the interpreter knows; a refused one reaches it not at all (but
-// for an open that fails there) and leaves the reply as it was; a reply never goes past its
-// buffer.
+// Any MCI command text reaches the tune device only as a known command, a refused one not at
+// all (but a failing open) and leaving the reply as it was; no reply goes past its buffer.
 #include <cstring>
 #include <memory>
 
 #include "fuzz_input.h"
 #include "media/mci_interpreter.h"
 
-namespace {
-
-// A device that keeps its state by the rules, checks that it is used by them (`Call`), and
-// counts its calls.
+// A device that keeps its state, checks that it is used by the rules, counts its calls.
 struct CheckedDevice : velune::TuneDevice {
   bool Open(const std::string& path) override {
     playing = Call(!open, false);  // the interpreter refuses a second open under an alias
@@ -22,15 +17,10 @@ struct CheckedDevice : velune::TuneDevice {
   void Stop() override { playing = Call(open, false); }
   void SeekToStart() override { playing = Call(open, false); }
   Mode GetMode() override { return Call(open, playing) ? Mode::kPlaying : Mode::kStopped; }
-  bool Call(bool allowed, bool answer) {
-    FUZZ_CHECK(allowed);
-    return ++calls, answer;
-  }
+  bool Call(bool allowed, bool answer) { return FUZZ_CHECK(allowed), ++calls, answer; }
   bool open = false, playing = false;
   int calls = 0;
 };
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   velune::fuzz::FuzzInput in(data, size);

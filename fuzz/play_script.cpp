@@ -9,21 +9,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using Kind = velune::Action::Kind;
   std::vector<velune::Action> actions;
   try {
-    std::istringstream in(velune::fuzz::Text(data, size));
+    std::istringstream in(velune::fuzz::FuzzInput(data, size).Rest());
     actions = velune::ParseScript(in);
   } catch (const velune::ScriptError& e) {
     FUZZ_CHECK(std::string_view(e.what()).rfind("script line ", 0) == 0);
     return 0;
   }
-  // Each action written out as a script line: its word, in the order of Action::Kind, and
-  // its value.
+  // Each action written out again: its word (in the order of Action::Kind) and value.
   static constexpr const char* kWords[] = {"wait",  "click", "select", "give",
                                            "about", "show",  "close"};
   int line = 0;
   std::string again;
   for (const auto& action : actions) {
-    FUZZ_CHECK(action.line > line);
-    line = action.line;
+    FUZZ_CHECK(action.line > std::exchange(line, action.line));
     FUZZ_CHECK(action.value >= 0);
     again += kWords[static_cast<int>(action.kind)];
     if (action.kind == Kind::kWait || action.kind == Kind::kSelect)

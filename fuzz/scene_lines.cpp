@@ -1,38 +1,26 @@
-// Story text files: splitting into lines, decoding from code page 932 or UTF-8, and the
-// character counting that the line kinds rely on.
-#include <stdexcept>
-#include <vector>
-
+// Story text files: lines, decoding from code page 932 or UTF-8, and character counting.
 #include "fuzz_input.h"
 #include "story/line_reader.h"
 #include "story/memory_files.h"
 #include "story/text_decoding.h"
 
-namespace {
-
-// The lines of a file as the format says, split the plain way: CR LF, LF and CR each end
-// a line; a line end after the last line makes no extra line; a UTF-8 byte-order mark at
-// the start means UTF-8.
-std::vector<std::string> PlainLines(std::string_view bytes) {
+// The lines split the plain way: CR LF, LF or CR ends one, none follows the last line end,
+// and a UTF-8 byte-order mark means UTF-8.
+static std::vector<std::string> PlainLines(std::string_view bytes) {
   static velune::LineDecoder cp932(velune::LineDecoder::Encoding::kCp932);
   const bool utf8 = bytes.substr(0, 3) == "\xEF\xBB\xBF";
   if (utf8) bytes.remove_prefix(3);
   std::vector<std::string> lines;
-  std::string raw;
-  for (std::size_t i = 0; i <= bytes.size(); ++i) {
-    const bool end = i == bytes.size();
-    if (!end && bytes[i] != '\r' && bytes[i] != '\n') {
-      raw += bytes[i];
-      continue;
-    }
-    if (!end || !raw.empty()) lines.push_back(utf8 ? velune::SanitizeUtf8(raw) : cp932.Decode(raw));
-    raw.clear();
-    if (!end && bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+  while (!bytes.empty()) {
+    const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+    const std::string raw(bytes.substr(0, end));
+    lines.push_back(utf8 ? velune::SanitizeUtf8(raw) : cp932.Decode(raw));
+    bytes.remove_prefix(std::min(bytes.size(), end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1)));
   }
   return lines;
 }
 
-void CheckCharacters(std::string_view line) {
+static void CheckCharacters(std::string_view line) {
   FUZZ_CHECK(velune::SanitizeUtf8(line) == line);  // always valid UTF-8
   FUZZ_CHECK(line.find_first_of("\r\n") == std::string_view::npos);
   const std::size_t count = velune::CharacterCount(line);
@@ -46,10 +34,7 @@ void CheckCharacters(std::string_view line) {
   }
 }
 
-}  // namespace
-
-// The bytes are handed out a few at a time, so that line ends fall across the reader's
-// refills.
+// The bytes come a few at a time, so that line ends fall across the reader's refills.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   velune::fuzz::FuzzInput in(data, size);
   static constexpr std::size_t kSteps[] = {1, 2, 3, 5, 64, 4096, 1 << 20};
