@@ -1,7 +1,5 @@
-// The whole game on a story folder made of the fuzz input, played by a fuzzed stream of
-// clicks, selections, gifts and waits on the virtual clock. Whatever the folder holds, the
-// game either plays on by its rules or stops with one error; it never opens more than one
-// scene file at a time and leaves none open when the window closes.
+// The whole game on a fuzzed story folder, clicks, gifts and waits: by its rules or one error,
+// one scene file open at most, and none once the window closes.
 #include <array>
 
 #include "fuzz_input.h"
@@ -10,55 +8,41 @@
 #include "story/text_decoding.h"
 #include "tool/virtual_clock.h"
 
-namespace {
-
-using velune::fuzz::FuzzInput;
 using velune::testing::MemoryFiles;
-
-constexpr char kDir[] = "/g";
-constexpr std::int64_t kLongestRun = 60'000;  // ms of play per input
 
 // Pictures "load" when their file exists and is not empty.
 struct Pictures : velune::PicturePort {
   explicit Pictures(MemoryFiles& files) : folder(files) {}
-  bool Load(const std::string& path) override {
-    return folder.Find(path) != nullptr && !folder.Find(path)->empty();
-  }
+  bool Load(const std::string& p) override { return folder.Find(p) && !folder.Find(p)->empty(); }
   void StretchToArea() override {}
   MemoryFiles& folder;
 };
 
 // A tune that answers the status query from the input: stopped, playing, or nothing.
-class Tune : public velune::MciPort {
- public:
-  explicit Tune(std::uint8_t pattern) : pattern_(pattern) {}
+struct Tune : velune::MciPort {
+  explicit Tune(std::uint8_t bits) : pattern(bits) {}
   int SendString(std::string_view command, char* reply, int reply_length) override {
     FUZZ_CHECK(!command.empty());
     if (reply == nullptr) return 0;
     FUZZ_CHECK(reply_length > 0);
     static constexpr std::array<const char*, 4> kReplies{"stopped", "playing", "", "STOPPED!!!"};
-    const std::string_view answer = kReplies[(pattern_ >> (2 * (polls_++ % 4))) & 3];
-    const std::size_t n = std::min(answer.size(), static_cast<std::size_t>(reply_length - 1));
-    answer.copy(reply, n);
-    reply[n] = '\0';
+    const std::string_view answer = kReplies[(pattern >> (2 * (polls++ % 4))) & 3];
+    reply[answer.copy(reply, std::min<std::size_t>(answer.size(), reply_length - 1))] = '\0';
     return 0;
   }
-
- private:
-  std::uint8_t pattern_;
-  unsigned polls_ = 0;
+  std::uint8_t pattern;
+  unsigned polls = 0;
 };
 
-std::string FileName(FuzzInput& in) {
+static std::string FileName(velune::fuzz::FuzzInput& in) {
   static constexpr std::array<const char*, 12> kNames{
       "dat/00.dat",   "dat/10.dat",  "dat/11.dat", "dat/12.dat", "dat/end1.dat", "dat/end2.dat",
       "dat/end3.dat", "dat/lst.dat", "grf/a.dat",  "grf/b.dat",  "dat/bgm.mid",  "dat/.dat"};
   const std::uint8_t pick = in.Byte();
-  if (pick < 240) return kNames[pick % kNames.size()];
-  return "dat/" + in.String(12) + ".dat";  // any name at all
+  return pick < 240 ? kNames[pick % kNames.size()] : "dat/" + in.String(12) + ".dat";
 }
 
-void CheckWhilePlaying(const velune::Game& game, const MemoryFiles& folder) {
+static void CheckWhilePlaying(const velune::Game& game, const MemoryFiles& folder) {
   const auto& c = game.Controls();
   FUZZ_CHECK(folder.OpenNow() <= 1);  // one scene file at a time, the gift list only inside
   FUZZ_CHECK(!(game.TimIve().Enabled() && game.TimQst().Enabled()));
@@ -71,27 +55,23 @@ void CheckWhilePlaying(const velune::Game& game, const MemoryFiles& folder) {
   for (const auto& entry : c.lst.entries) FUZZ_CHECK(velune::SanitizeUtf8(entry) == entry);
 }
 
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  FuzzInput in(data, size);
+  velune::fuzz::FuzzInput in(data, size);
   MemoryFiles folder;
-  const int files = in.Byte() % 10;
-  for (int i = 0; i < files; ++i) {
+  for (int files = in.Byte() % 10; files > 0; --files) {
     const std::string name = FileName(in);
-    folder.Add(std::string(kDir) + "/" + name, in.String(1024));
+    folder.Add("/g/" + name, in.String(1024));
   }
   Pictures pictures(folder);
   Tune tune(in.Byte());
   velune::VirtualClock clock;
   velune::Game game({folder, pictures, tune, clock});
-
-  game.Form_Load(kDir);
+  game.Form_Load("/g");
   game.ShowPicture("");
   game.Form_Activate();
   std::optional<std::string> error = game.Error();
 
-  while (!in.Empty() && clock.Now() < kLongestRun) {
+  while (!in.Empty() && clock.Now() < 60'000) {  // ms of play per input
     const std::uint8_t action = in.Byte();
     const int kind = action % 8;
     if (kind == 0) {
@@ -109,15 +89,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (kind == 5) game.ShowPicture("");  // the window's layout pass
     if (kind == 6) FUZZ_CHECK(!game.Img_Click().empty());
     if (kind == 7) game.Lbl_MouseDown(action >> 3);  // any button number at all
-    if (error) {
-      FUZZ_CHECK(game.Error() == error);  // the first error ends the game for good
-    } else if (game.Error()) {
-      error = game.Error();
-      FUZZ_CHECK(!error->empty());
-      FUZZ_CHECK(velune::SanitizeUtf8(*error) == *error);
-    } else {
-      CheckWhilePlaying(game, folder);
-    }
+    if (error) FUZZ_CHECK(game.Error() == error);    // the first error ends the game for good
+    if (!error && (error = game.Error()))
+      FUZZ_CHECK(!error->empty() && velune::SanitizeUtf8(*error) == *error);
+    if (!error) CheckWhilePlaying(game, folder);
   }
   game.Form_Unload();
   FUZZ_CHECK(game.Ended());

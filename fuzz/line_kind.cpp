@@ -1,18 +1,17 @@
 // Scene lines: which kind a line is, and the names that picture, jump and prompt lines
 // carry, checked against the rules written out character by character.
-#include <optional>
+#include <algorithm>
+#include <numeric>
 #include <vector>
 
 #include "fuzz_input.h"
 #include "story/line_kind.h"
 #include "story/text_decoding.h"
 
-namespace {
-
 using velune::LineKind;
 
 // The line as characters, each one the UTF-8 bytes of one code point.
-std::vector<std::string> Characters(std::string_view utf8) {
+static std::vector<std::string> Characters(std::string_view utf8) {
   std::vector<std::string> out;
   for (const char c : utf8) {
     if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 || out.empty()) out.emplace_back();
@@ -21,19 +20,12 @@ std::vector<std::string> Characters(std::string_view utf8) {
   return out;
 }
 
-// Position (from 1) of the first occurrence of `keyword` in the characters, 0 when none.
-std::size_t FirstAt(const std::vector<std::string>& line, std::string_view keyword) {
-  const std::vector<std::string> key = Characters(keyword);
-  for (std::size_t i = 0; i + key.size() <= line.size(); ++i) {
-    bool all = true;
-    for (std::size_t j = 0; j < key.size() && all; ++j) all = line[i + j] == key[j];
-    if (all) return i + 1;
-  }
-  return 0;
-}
-
-LineKind KindByTheRules(const std::vector<std::string>& line) {
-  const auto at2 = [&](std::string_view keyword) { return FirstAt(line, keyword) >= 2; };
+static LineKind KindByTheRules(const std::vector<std::string>& line) {
+  const auto at2 = [&](std::string_view keyword) {  // first found at the second or later
+    const auto key = Characters(keyword);
+    const auto at = std::search(line.begin(), line.end(), key.begin(), key.end());
+    return at != line.end() && at != line.begin();
+  };
   if (at2("hantei")) return LineKind::kIgnored;
   if (at2("img")) return LineKind::kPicture;
   if (at2("ending")) return LineKind::kEnding;
@@ -44,17 +36,14 @@ LineKind KindByTheRules(const std::vector<std::string>& line) {
   return LineKind::kText;
 }
 
-std::string From(const std::vector<std::string>& line, std::size_t first) {
-  std::string out;
-  for (std::size_t i = first; i < line.size(); ++i) out += line[i];
-  return out;
+static std::string From(const std::vector<std::string>& line, std::size_t first) {
+  return first < line.size() ? std::accumulate(line.begin() + first, line.end(), std::string())
+                             : "";
 }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // The reader hands on valid UTF-8 only.
-  const std::string line = velune::SanitizeUtf8(velune::fuzz::Text(data, size));
+  const std::string line = velune::SanitizeUtf8(velune::fuzz::FuzzInput(data, size).Rest());
   const std::vector<std::string> characters = Characters(line);
 
   const LineKind kind = velune::ClassifyLine(line);

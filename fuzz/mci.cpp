@@ -1,45 +1,26 @@
-// The MCI command texts: any command text, with any reply buffer, reaches the tune device
-// only as the commands that the interpreter knows; a refused one reaches it not at all (but
-// for an open that fails there) and leaves the reply as it was; a reply never goes past its buffer.
+// Any MCI command text reaches the tune device only as a known command, a refused one not at
+// all (but a failing open) and leaving the reply as it was; no reply goes past its buffer.
 #include <cstring>
 #include <memory>
 
 #include "fuzz_input.h"
 #include "media/mci_interpreter.h"
 
-namespace {
-
-using velune::TuneDevice;
-
-// A device that keeps its state by the rules, checks that it is used by them, and counts
-// its calls.
-class CheckedDevice : public TuneDevice {
- public:
+// A device that keeps its state, checks that it is used by the rules, counts its calls.
+struct CheckedDevice : velune::TuneDevice {
   bool Open(const std::string& path) override {
-    playing_ = Call(!open_, false);  // the interpreter refuses a second open under an alias
-    open_ = !path.empty() && path.size() % 3 != 0;
-    return open_;
+    playing = Call(!open, false);  // the interpreter refuses a second open under an alias
+    return open = !path.empty() && path.size() % 3 != 0;
   }
-  void Close() override { open_ = playing_ = Call(open_, false); }
-  void Play() override { playing_ = Call(open_, true); }
-  void Stop() override { playing_ = Call(open_, false); }
-  void SeekToStart() override { playing_ = Call(open_, false); }
-  Mode GetMode() override { return Call(open_, playing_) ? Mode::kPlaying : Mode::kStopped; }
-  bool IsOpen() const { return open_; }
+  void Close() override { open = playing = Call(open, false); }
+  void Play() override { playing = Call(open, true); }
+  void Stop() override { playing = Call(open, false); }
+  void SeekToStart() override { playing = Call(open, false); }
+  Mode GetMode() override { return Call(open, playing) ? Mode::kPlaying : Mode::kStopped; }
+  bool Call(bool allowed, bool answer) { return FUZZ_CHECK(allowed), ++calls, answer; }
+  bool open = false, playing = false;
   int calls = 0;
-
- private:
-  // Checks that the call is allowed now, and counts it; answers `playing`.
-  bool Call(bool allowed, bool playing) {
-    FUZZ_CHECK(allowed);
-    ++calls;
-    return playing;
-  }
-  bool open_ = false;
-  bool playing_ = false;
 };
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   velune::fuzz::FuzzInput in(data, size);
@@ -64,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (buffer != nullptr) {
       FUZZ_CHECK(std::memchr(buffer, '\0', room) != nullptr || reply[0] == '#');
     }
-    FUZZ_CHECK((mci.Mode() == TuneDevice::Mode::kClosed) == !device.IsOpen());
+    FUZZ_CHECK((mci.Mode() == velune::TuneDevice::Mode::kClosed) == !device.open);
   }
   return 0;
 }

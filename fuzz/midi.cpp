@@ -3,7 +3,7 @@
 #include "media/midi_length.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string bytes = velune::fuzz::Text(data, size);
+  const std::string bytes = velune::fuzz::FuzzInput(data, size).Rest();
   const auto facts = velune::ReadMidiFacts(bytes);
   const auto length = velune::MidiLengthMs(bytes);
   FUZZ_CHECK(facts.has_value() == length.has_value());

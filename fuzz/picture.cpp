@@ -1,7 +1,5 @@
-// Pictures: any bytes go through the game's picture loader, which tells the format from
-// the content and refuses what is larger than it decodes.
+// Any bytes through the picture loader, which refuses what is larger than it decodes.
 #include <QBuffer>
-#include <QByteArray>
 
 #include "fuzz_input.h"
 #include "media/picture_loader.h"

@@ -5,51 +5,37 @@
 #include "fuzz_input.h"
 #include "tool/script.h"
 
-namespace {
-
-// The action as a script line: its word, in the order of Action::Kind, and its value.
-std::string Written(const velune::Action& action) {
-  static constexpr const char* kWords[] = {"wait",  "click", "select", "give",
-                                           "about", "show",  "close"};
-  const std::string word = kWords[static_cast<int>(action.kind)];
-  switch (action.kind) {
-    case velune::Action::Kind::kWait:
-    case velune::Action::Kind::kSelect:
-      return word + " " + std::to_string(action.value);
-    case velune::Action::Kind::kClick:
-      return word + (action.value == 1 ? " left" : action.value == 2 ? " right" : " middle");
-    default:
-      return word;
-  }
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using Kind = velune::Action::Kind;
   std::vector<velune::Action> actions;
   try {
-    std::istringstream in(velune::fuzz::Text(data, size));
+    std::istringstream in(velune::fuzz::FuzzInput(data, size).Rest());
     actions = velune::ParseScript(in);
   } catch (const velune::ScriptError& e) {
     FUZZ_CHECK(std::string_view(e.what()).rfind("script line ", 0) == 0);
     return 0;
   }
+  // Each action written out again: its word (in the order of Action::Kind) and value.
+  static constexpr const char* kWords[] = {"wait",  "click", "select", "give",
+                                           "about", "show",  "close"};
   int line = 0;
   std::string again;
   for (const auto& action : actions) {
-    FUZZ_CHECK(action.line > line);
-    line = action.line;
+    FUZZ_CHECK(action.line > std::exchange(line, action.line));
     FUZZ_CHECK(action.value >= 0);
-    if (action.kind == velune::Action::Kind::kClick) {
+    again += kWords[static_cast<int>(action.kind)];
+    if (action.kind == Kind::kWait || action.kind == Kind::kSelect)
+      again += " " + std::to_string(action.value);
+    if (action.kind == Kind::kClick) {
       FUZZ_CHECK(action.value == 1 || action.value == 2 || action.value == 4);
+      again += action.value == 1 ? " left" : action.value == 2 ? " right" : " middle";
     }
-    again += Written(action) + "\n";
+    again += "\n";
   }
   std::istringstream in(again);
   const auto reread = velune::ParseScript(in);
   FUZZ_CHECK(reread.size() == actions.size());
-  for (std::size_t i = 0; i < actions.size(); ++i) {
+  for (std::size_t i = 0; i < actions.size(); ++i)
     FUZZ_CHECK(reread[i].kind == actions[i].kind && reread[i].value == actions[i].value);
-  }
   return 0;
 }

@@ -1,64 +1,26 @@
-// Story text files: splitting into lines, decoding from code page 932 or UTF-8, and the
-// character counting that the line kinds rely on.
-#include <algorithm>
-#include <cstring>
-#include <memory>
-#include <stdexcept>
-#include <vector>
-
+// Story text files: lines, decoding from code page 932 or UTF-8, and character counting.
 #include "fuzz_input.h"
 #include "story/line_reader.h"
+#include "story/memory_files.h"
 #include "story/text_decoding.h"
 
-namespace {
-
-using velune::fuzz::FuzzInput;
-
-// Hands the bytes out a few at a time, so that line ends fall across the reader's refills.
-class Trickle : public velune::ByteSource {
- public:
-  Trickle(std::string bytes, std::size_t step) : bytes_(std::move(bytes)), step_(step) {}
-  std::size_t Read(char* buffer, std::size_t size) override {
-    const std::size_t n = std::min({size, step_, bytes_.size() - pos_});
-    std::memcpy(buffer, bytes_.data() + pos_, n);
-    pos_ += n;
-    return n;
-  }
-
- private:
-  std::string bytes_;
-  std::size_t step_;
-  std::size_t pos_ = 0;
-};
-
-// The lines of a file as the format says, split the plain way: CR LF, LF and CR each end
-// a line; a line end after the last line makes no extra line; a UTF-8 byte-order mark at
-// the start means UTF-8.
-std::vector<std::string> PlainLines(std::string_view bytes) {
+// The lines split the plain way: CR LF, LF or CR ends one, none follows the last line end,
+// and a UTF-8 byte-order mark means UTF-8.
+static std::vector<std::string> PlainLines(std::string_view bytes) {
   static velune::LineDecoder cp932(velune::LineDecoder::Encoding::kCp932);
   const bool utf8 = bytes.substr(0, 3) == "\xEF\xBB\xBF";
   if (utf8) bytes.remove_prefix(3);
-  const auto decode = [&](const std::string& raw) {
-    return utf8 ? velune::SanitizeUtf8(raw) : cp932.Decode(raw);
-  };
   std::vector<std::string> lines;
-  std::string raw;
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const char c = bytes[i++];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i < bytes.size() && bytes[i] == '\n') ++i;
-      lines.push_back(decode(raw));
-      raw.clear();
-    } else {
-      raw += c;
-    }
+  while (!bytes.empty()) {
+    const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+    const std::string raw(bytes.substr(0, end));
+    lines.push_back(utf8 ? velune::SanitizeUtf8(raw) : cp932.Decode(raw));
+    bytes.remove_prefix(std::min(bytes.size(), end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1)));
   }
-  if (!raw.empty()) lines.push_back(decode(raw));
   return lines;
 }
 
-void CheckCharacters(std::string_view line) {
+static void CheckCharacters(std::string_view line) {
   FUZZ_CHECK(velune::SanitizeUtf8(line) == line);  // always valid UTF-8
   FUZZ_CHECK(line.find_first_of("\r\n") == std::string_view::npos);
   const std::size_t count = velune::CharacterCount(line);
@@ -72,15 +34,15 @@ void CheckCharacters(std::string_view line) {
   }
 }
 
-}  // namespace
-
+// The bytes come a few at a time, so that line ends fall across the reader's refills.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  FuzzInput in(data, size);
+  velune::fuzz::FuzzInput in(data, size);
   static constexpr std::size_t kSteps[] = {1, 2, 3, 5, 64, 4096, 1 << 20};
-  const std::size_t step = kSteps[in.Byte() % std::size(kSteps)];
+  velune::testing::MemoryFiles files;
+  files.chunk = kSteps[in.Byte() % std::size(kSteps)];
   const std::string bytes = in.Rest();
-
-  velune::LineReader reader(std::make_unique<Trickle>(bytes, step));
+  files.Add("f", bytes);
+  velune::LineReader reader(files.OpenRead("f"));
   std::vector<std::string> lines;
   try {
     while (!reader.AtEnd()) {
