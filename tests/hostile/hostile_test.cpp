@@ -170,7 +170,7 @@ TEST(HostileFolder, AFileThatFailsPartWayIsReportedUnreadable) {
   files.Add("/g/dat/badgift.dat", ">a\r\n");
   FakePictures pictures;
   FakeMci mci;
-  RecordingTimers timers;
+  HandTimers timers;
   Game game({files, pictures, mci, timers});
   game.Form_Load("/g");
   game.Form_Activate();
