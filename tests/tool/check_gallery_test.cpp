@@ -210,16 +210,13 @@ const GalleryCase kGallery[] = {
      "is tested before \"ive\": the game starts over here\n" +
          kNoEnding},
     {"PromptCapturedByAJump", "dat/lst.dat", "花\n指輪\n手紙\nolive\n",
-     "dat/20.dat:2: error: a gift prompt for \"olive\" is read as a jump line, because \"ive\" (in "
-     "\"olive\") at character 4 is tested before a prompt: the game jumps to the scene \"e\" here\n"
+     "dat/20.dat:2: error: (in \"olive\") at character 4 is tested before a prompt: the game jumps "
+     "to the scene \"e\" here\n"
      "dat/20.dat:2: error: the jump line opens the scene \"e\"\n"
-     "dat/20.dat:3: warning: lines 3 to 5 are never read: the scene leaves at a jump line on line "
-     "2\n"
+     "dat/20.dat:3: warning: lines 3 to 5 are never read\n"
      "dat/30.dat: warning: no jump, gift block or ending line leads to this scene\n" +
          kNoEnding +
-         "dat/lst.dat:4: warning: no gift prompt can ask for \"olive\": the line \">olive\" is "
-         "read as a jump line, because \"ive\" (in \"olive\") at character 4 is tested before a "
-         "prompt\n",
+         "dat/lst.dat:4: warning: (in \"olive\") at character 4 is tested before a prompt\n",
      "dat/20.dat", "夜\n>olive\n10\n30\n30\n"},
     {"PictureNameCapturedByIgnoredLine", "dat/00.dat", ">img>hantei\n雨\n-p\n>ive>10\n",
      "dat/00.dat:1: error: picture line for \"hantei\" is read as an ignored line, because "
