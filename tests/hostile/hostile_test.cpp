@@ -105,8 +105,20 @@ void WriteCase(const StoryFolder& f, const std::string& entries) {
 std::vector<json> Cases() {
   std::vector<json> cases;
   std::istringstream table(ReadFile(VELUNE_SOURCE_DIR "/tests/hostile/folder_cases.txt"));
-  for (std::string line; std::getline(table, line);)
-    if (line.rfind('[', 0) == 0) cases.push_back(json::parse(line));
+  for (std::string line; std::getline(table, line);) {
+    const json row = line.rfind('[', 0) == 0 ? json::parse(line) : json::array({json::object()});
+    const json names =
+        row[0].is_object() ? row[0] : json::object({{row[0].get<std::string>(), ""}});
+    for (const auto& [name, words] : names.items()) {
+      cases.push_back(row), cases.back()[0] = name;
+      std::string entries = row[1], rest = words;
+      for (std::size_t at; (at = entries.find('$')) != std::string::npos;) {
+        entries.replace(at, 1, rest.substr(0, rest.find('|')));
+        if (rest.find('|') != std::string::npos) rest.erase(0, rest.find('|') + 1);
+      }
+      cases.back()[1] = entries;
+    }
+  }
   return cases;
 }
 
