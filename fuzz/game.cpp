@@ -1,9 +1,8 @@
 // The whole game on a fuzzed story folder, clicks, gifts and waits: by its rules or one error,
 // one scene file open at most, and none once the window closes.
-#include <array>
 
-#include "fuzz_input.h"
 #include "story/game.h"
+#include "fuzz_input.h"
 #include "story/memory_files.h"
 #include "story/text_decoding.h"
 #include "tool/virtual_clock.h"
@@ -55,8 +54,7 @@ static void CheckWhilePlaying(const velune::Game& game, const MemoryFiles& folde
   for (const auto& entry : c.lst.entries) FUZZ_CHECK(velune::SanitizeUtf8(entry) == entry);
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  velune::fuzz::FuzzInput in(data, size);
+static void Fuzz(velune::fuzz::FuzzInput& in) {
   MemoryFiles folder;
   for (int files = in.Byte() % 10; files > 0; --files) {
     const std::string name = FileName(in);
@@ -97,5 +95,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   game.Form_Unload();
   FUZZ_CHECK(game.Ended());
   FUZZ_CHECK(folder.OpenNow() == 0);
-  return 0;
 }

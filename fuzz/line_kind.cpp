@@ -1,11 +1,8 @@
 // Scene lines: which kind a line is, and the names that picture, jump and prompt lines
 // carry, checked against the rules written out character by character.
-#include <algorithm>
-#include <numeric>
-#include <vector>
 
-#include "fuzz_input.h"
 #include "story/line_kind.h"
+#include "fuzz_input.h"
 #include "story/text_decoding.h"
 
 using velune::LineKind;
@@ -41,9 +38,9 @@ static std::string From(const std::vector<std::string>& line, std::size_t first)
                              : "";
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+static void Fuzz(velune::fuzz::FuzzInput& in) {
   // The reader hands on valid UTF-8 only.
-  const std::string line = velune::SanitizeUtf8(velune::fuzz::FuzzInput(data, size).Rest());
+  const std::string line = velune::SanitizeUtf8(in.Rest());
   const std::vector<std::string> characters = Characters(line);
 
   const LineKind kind = velune::ClassifyLine(line);
@@ -55,5 +52,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(name.has_value() == (characters.size() >= 5));
   if (name) FUZZ_CHECK(*name == From(characters, 5));
   FUZZ_CHECK(velune::PromptItem(line) == From(characters, 1));
-  return 0;
 }

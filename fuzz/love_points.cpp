@@ -1,12 +1,9 @@
 // The points line of a gift block: the number at its start, and the love points after it.
-#include <cmath>
-#include <limits>
 
-#include "fuzz_input.h"
 #include "story/love_points.h"
+#include "fuzz_input.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  velune::fuzz::FuzzInput in(data, size);
+static void Fuzz(velune::fuzz::FuzzInput& in) {
   const auto love = static_cast<std::int16_t>(in.Word());
   const std::string line = in.Rest();
 
@@ -23,5 +20,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (std::fabs(sum) < 30000) FUZZ_CHECK(after == static_cast<std::int16_t>(std::nearbyint(sum)));
   if (sum >= 40000) FUZZ_CHECK(after == std::numeric_limits<std::int16_t>::max());
   if (sum <= -40000) FUZZ_CHECK(after == std::numeric_limits<std::int16_t>::min());
-  return 0;
 }

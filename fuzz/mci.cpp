@@ -1,7 +1,5 @@
 // Any MCI command text reaches the tune device only as a known command, a refused one not at
 // all (but a failing open) and leaving the reply as it was; no reply goes past its buffer.
-#include <cstring>
-#include <memory>
 
 #include "fuzz_input.h"
 #include "media/mci_interpreter.h"
@@ -22,8 +20,7 @@ struct CheckedDevice : velune::TuneDevice {
   int calls = 0;
 };
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  velune::fuzz::FuzzInput in(data, size);
+static void Fuzz(velune::fuzz::FuzzInput& in) {
   CheckedDevice device;
   velune::MciInterpreter mci(device);
   while (!in.Empty()) {
@@ -47,5 +44,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK((mci.Mode() == velune::TuneDevice::Mode::kClosed) == !device.open);
   }
-  return 0;
 }

@@ -2,12 +2,12 @@
 #include "fuzz_input.h"
 #include "media/midi_length.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string bytes = velune::fuzz::FuzzInput(data, size).Rest();
+static void Fuzz(velune::fuzz::FuzzInput& in) {
+  const std::string bytes = in.Rest();
   const auto facts = velune::ReadMidiFacts(bytes);
   const auto length = velune::MidiLengthMs(bytes);
   FUZZ_CHECK(facts.has_value() == length.has_value());
-  if (!facts) return 0;
+  if (!facts) return;
   FUZZ_CHECK(facts->length_ms == *length);
   FUZZ_CHECK(facts->length_ms >= 0);
   if (facts->length_ticks == 0) FUZZ_CHECK(facts->length_ms == 0);
@@ -17,5 +17,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(program.bank >= 0 && program.bank < 128);
     FUZZ_CHECK((facts->channels >> program.channel) & 1);
   }
-  return 0;
 }

@@ -1,19 +1,18 @@
 // Play scripts: any text is either a list of actions or one error that names its line;
 // the actions read back the same when written out again.
-#include <sstream>
 
 #include "fuzz_input.h"
 #include "tool/script.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+static void Fuzz(velune::fuzz::FuzzInput& in) {
   using Kind = velune::Action::Kind;
   std::vector<velune::Action> actions;
   try {
-    std::istringstream in(velune::fuzz::FuzzInput(data, size).Rest());
-    actions = velune::ParseScript(in);
+    std::istringstream text(in.Rest());
+    actions = velune::ParseScript(text);
   } catch (const velune::ScriptError& e) {
     FUZZ_CHECK(std::string_view(e.what()).rfind("script line ", 0) == 0);
-    return 0;
+    return;
   }
   // Each action written out again: its word (in the order of Action::Kind) and value.
   static constexpr const char* kWords[] = {"wait",  "click", "select", "give",
@@ -32,10 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     again += "\n";
   }
-  std::istringstream in(again);
-  const auto reread = velune::ParseScript(in);
+  std::istringstream written(again);
+  const auto reread = velune::ParseScript(written);
   FUZZ_CHECK(reread.size() == actions.size());
   for (std::size_t i = 0; i < actions.size(); ++i)
     FUZZ_CHECK(reread[i].kind == actions[i].kind && reread[i].value == actions[i].value);
-  return 0;
 }

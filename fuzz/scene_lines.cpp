@@ -35,8 +35,7 @@ static void CheckCharacters(std::string_view line) {
 }
 
 // The bytes come a few at a time, so that line ends fall across the reader's refills.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  velune::fuzz::FuzzInput in(data, size);
+static void Fuzz(velune::fuzz::FuzzInput& in) {
   static constexpr std::size_t kSteps[] = {1, 2, 3, 5, 64, 4096, 1 << 20};
   velune::testing::MemoryFiles files;
   files.chunk = kSteps[in.Byte() % std::size(kSteps)];
@@ -54,9 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   } catch (const std::runtime_error&) {
     FUZZ_CHECK(bytes.size() > velune::kLongestLine);  // only an over-long line is refused
-    return 0;
+    return;
   }
   FUZZ_CHECK(!reader.ReadLine().has_value());
   FUZZ_CHECK(lines == PlainLines(bytes));
-  return 0;
 }

@@ -1,5 +1,4 @@
-// Story folders that someone else wrote (folder_cases.txt), a file failing part way, long
-// waits, and ten thousand games in a row.
+// Story folders that someone else wrote, a file failing part way, long waits, 10,000 games.
 #include <gtest/gtest.h>
 #include <malloc.h>
 #include <sys/resource.h>
@@ -47,8 +46,7 @@ std::string Picture(const std::string& seed, std::uint32_t w = 4, std::uint32_t 
   return s;
 }
 
-// Whether a picture cut short shows what it has is the loader's affair; a file holding no
-// picture at all never replaces the one shown.
+// Whether a picture cut short shows what it has is the loader's affair.
 void BrokenPictures(const StoryFolder& f, const std::string& good) {
   std::string corrupt = good, bad_header = good;
   for (std::size_t i = good.size() / 3; i < good.size(); i += 3) corrupt[i] ^= 0x5A;
@@ -105,8 +103,20 @@ void WriteCase(const StoryFolder& f, const std::string& entries) {
 std::vector<json> Cases() {
   std::vector<json> cases;
   std::istringstream table(ReadFile(VELUNE_SOURCE_DIR "/tests/hostile/folder_cases.txt"));
-  for (std::string line; std::getline(table, line);)
-    if (line.rfind('[', 0) == 0) cases.push_back(json::parse(line));
+  for (std::string line; std::getline(table, line);) {
+    const json row = line.rfind('[', 0) == 0 ? json::parse(line) : json::array({json::object()});
+    const json names =
+        row[0].is_object() ? row[0] : json::object({{row[0].get<std::string>(), ""}});
+    for (const auto& [name, words] : names.items()) {
+      cases.push_back(row), cases.back()[0] = name;
+      std::string entries = row[1], rest = words;
+      for (std::size_t at; (at = entries.find('$')) != std::string::npos;) {
+        entries.replace(at, 1, rest.substr(0, rest.find('|')));
+        if (rest.find('|') != std::string::npos) rest.erase(0, rest.find('|') + 1);
+      }
+      cases.back()[1] = entries;
+    }
+  }
   return cases;
 }
 
@@ -181,7 +191,6 @@ TEST(HostileFolder, AFileThatFailsPartWayIsReportedUnreadable) {
   EXPECT_EQ(game.Error(), "cannot read dat/badgift.dat: the file cannot be read");
 }
 
-// The exit status and error output of the scripted player; its lines to `out`.
 std::string Played(const std::string& game_dir, const std::string& script, bool trace_mci,
                    std::ostream& out) {
   std::istringstream in(script);
@@ -218,7 +227,6 @@ TEST(QuietWaits, ShowWhatRunningEveryPollShows) {
   }
 }
 
-// The files that this process has open under `folder`, as the system lists them.
 std::vector<std::string> OpenFilesUnder(const std::string& folder) {
   std::vector<std::string> open;
   std::error_code error;
@@ -229,10 +237,8 @@ std::vector<std::string> OpenFilesUnder(const std::string& folder) {
   return open;
 }
 
-// Ten thousand games in a row on a story with a gift at every first scene, two pictures, a
-// tune and three endings. Each game: the first page, the gift (right in even games), the
-// scene after it, the ending, the restart, and a look. At every line the player writes it
-// notes the heap in use and the files open.
+// Each game: the first page, the gift (right in even games), the scene after it, the ending,
+// the restart, a look. At every line the player writes, the heap in use and the files open.
 TEST(Soak, TenThousandGamesInTheScriptedPlayerKeepMemoryFlatAndOneSceneFileOpen) {
   struct Watch : StoryFolder, std::streambuf {
     int overflow(int c) override {
@@ -261,11 +267,10 @@ TEST(Soak, TenThousandGamesInTheScriptedPlayerKeepMemoryFlatAndOneSceneFileOpen)
     script += "wait 300\nclick left\nselect " + std::to_string(game % 2) +
               "\ngive\nwait 300\nclick left\nwait 300\nclick left\nshow\n";
   std::istringstream in(script);
-  const auto actions = ParseScript(in);
   watch.line.clear(), watch.last.clear(), watch.heap.reserve(10'000);
   std::ostream out(&watch);
   std::ostringstream err;
-  ASSERT_EQ(PlayScript(watch.Path(), actions, false, out, err), kRunOk) << watch.last;
+  ASSERT_EQ(PlayScript(watch.Path(), ParseScript(in), false, out, err), kRunOk) << watch.last;
   EXPECT_NE(watch.last.find(R"("scene":"00")"), std::string::npos) << watch.last;
   EXPECT_NE(watch.last.find(R"("picture":"a")"), std::string::npos) << watch.last;
   ASSERT_EQ(watch.heap.size(), 10'000u);
