@@ -1,4 +1,3 @@
-// The game window passes the player's events on to the game and shows the game's state.
 #include <QApplication>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -91,11 +90,13 @@ TEST_F(WindowTest, ClosingOrAnErrorStopsTheTuneAndEndsTheProgramOnce) {
 // One session in the window and in the scripted player shows the same controls after
 // every step: reading, skipping with each button, the gift prompt, the right present.
 TEST_F(WindowTest, TheWindowShowsWhatTheScriptedPlayerShows) {
-  std::istringstream in(
-      "wait 100\nshow\nclick left\nshow\nclick middle\nshow\nwait 450\nshow\nclick left\nshow\n"
-      "wait 100\nshow\nclick left\nshow\nwait 300\nshow\nselect 2\nshow\nselect 1\nshow\ngive\n"
-      "show\nwait 150\nshow\nclick left\nshow\nclick left\nshow\nwait 200\nshow\nclick right\n"
-      "show\nwait 50\nshow\n");
+  std::string steps =
+      "wait 100|click left|click middle|wait 450|click left|wait 100|click left|"
+      "wait 300|select 2|select 1|give|wait 150|click left|click left|wait 200|"
+      "click right|wait 50|";
+  for (auto at = steps.find('|'); at != steps.npos; at = steps.find('|'))
+    steps.replace(at, 1, "\nshow\n");
+  std::istringstream in(steps);
   const std::vector<Action> script = ParseScript(in);
   std::ostringstream out, err;
   ASSERT_EQ(PlayScript(folder_.Path(), script, false, out, err), kRunOk) << err.str();

@@ -18,7 +18,6 @@
 #include "tool/virtual_clock.h"
 
 inline void PrintTo(const QColor& c, std::ostream* out) { *out << c.name().toStdString(); }
-inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 namespace velune::testing {
 
@@ -57,13 +56,8 @@ class WindowTest : public ::testing::Test {
     picture.save(QString::fromStdString(folder_.At("grf/pic.dat").string()), "BMP");
   }
   bool Start(bool real_timers = false) {  // real timers: the window's own
-    MessageBoxes boxes{[this](QWidget*, const QString& text) {
-                         abouts_.push_back(text);
-                         if (during_about_) during_about_();
-                       },
-                       [this](QWidget*, const QString& text) { errors_.push_back(text); }};
     window_ = std::make_unique<GameWindow>(
-        WindowPorts{files_, mci_, boxes, real_timers ? nullptr : &clock_});
+        WindowPorts{files_, mci_, boxes_, real_timers ? nullptr : &clock_});
     return window_->Start(folder_.Path());
   }
   void Wait(std::int64_t ms) { Advance(*window_, clock_, ms); }
@@ -77,7 +71,9 @@ class WindowTest : public ::testing::Test {
   MciLog mci_;
   VirtualClock clock_;
   QStringList abouts_, errors_;
-  std::function<void()> during_about_;
+  std::function<void()> during_about_ = [] {};
+  MessageBoxes boxes_{[this](QWidget*, const QString& text) { abouts_ << text, during_about_(); },
+                      [this](QWidget*, const QString& text) { errors_ << text; }};
   std::unique_ptr<GameWindow> window_;
 };
 
