@@ -17,9 +17,8 @@ namespace {
 
 QString Qt(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-// Red, the text straight on the red, the picture area framed in black, a black list with
-// the focus; at the prompt the give button shows, flat red, a colour that reaches nothing
-// else.
+// Red, the text straight on the red, the picture framed in black, a black list with the
+// focus; at the prompt the give button shows, flat red, a colour that reaches nothing else.
 TEST_F(WindowTest, TheRedWindowWithTheGamesCaptions) {
   ASSERT_TRUE(Start());
   EXPECT_EQ(window_->windowIcon().pixmap(32, 32).toImage().pixelColor(24, 8), QColor(Qt::red));
@@ -47,11 +46,7 @@ TEST_F(WindowTest, TheRedWindowWithTheGamesCaptions) {
 TEST_F(WindowTest, ClickingThePictureShowsTheAboutMessageAsTheStoryGoesOn) {
   ASSERT_TRUE(Start(/*real_timers=*/true));
   QString before, after;
-  during_about_ = [&] {
-    before = Lbl(w())->text();
-    QTest::qWait(450);
-    after = Lbl(w())->text();
-  };
+  during_about_ = [&] { before = Lbl(w())->text(), QTest::qWait(450), after = Lbl(w())->text(); };
   QTest::mouseClick(Img(w()), Qt::RightButton);
   QTest::mouseClick(Img(w()), Qt::LeftButton);
   EXPECT_EQ(abouts_, QStringList{"\n" + Qt(texts::kAboutSecondLine)});
@@ -202,7 +197,6 @@ TEST(QtTimersTest, TicksComeOnlyWhenArmedAndNeverOverlap) {
 }  // namespace
 }  // namespace velune::testing
 
-// One QApplication for the whole run, and no screen.
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -29,10 +29,8 @@ inline PictureArea* Img(const QWidget* window) { return window->findChild<Pictur
 
 // Moves the clock on by `ms`, delivering every tick due meanwhile until the window ends.
 inline void Advance(GameWindow& window, VirtualClock& clock, std::int64_t ms) {
-  clock.AdvanceTo(clock.Now() + ms, [&](TimerId id) {
-    window.TimerTick(id);
-    return !window.Ended();
-  });
+  clock.AdvanceTo(clock.Now() + ms,
+                  [&](TimerId id) { return window.TimerTick(id), !window.Ended(); });
 }
 
 struct MciLog : MciPort {
@@ -62,8 +60,8 @@ class WindowTest : public ::testing::Test {
   }
   void Wait(std::int64_t ms) { Advance(*window_, clock_, ms); }
   QWidget* w() const { return window_.get(); }
-  void ClickLbl(Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseClick(Lbl(w()), button, {}, QPoint(10, 10));
+  void ClickLbl(Qt::MouseButton b = Qt::LeftButton) {
+    QTest::mouseClick(Lbl(w()), b, {}, {10, 10});
   }
 
   StoryFolder folder_;

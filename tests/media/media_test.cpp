@@ -19,8 +19,7 @@ using namespace velune::testing;
 using enum TuneDevice::Mode;
 using namespace std::string_literals;
 
-// Alien chunks left out, even after the last track, RIFF unwrapped; nothing from what is
-// no tune.
+// Alien chunks left out, even after the last track, RIFF unwrapped; nothing from no tune.
 TEST(MidiFile, ThePlainTuneItsLengthAndItsInstruments) {
   const std::string first = NoteOn(0, 60) + EndOfTrack(10), second = NoteOn(5, 62) + EndOfTrack(0);
   const std::string plain = Midi(1, 96, {first, second}), header = plain.substr(0, 14);
@@ -125,13 +124,12 @@ struct RecordingDevice : TuneDevice {
   std::string calls;
 };
 
-// Nothing answers before an open: the game never restarts a tune that is not there. A path
-// goes as it is, up to the last double quote before the word alias.
+// Nothing answers before an open. A path goes as it is, up to the last quote before alias.
 TEST(MciCommands, AnswersTheGamesCommandsAndRefusesAllElse) {
   RecordingDevice device;
   MciInterpreter mci{device};
   std::array<char, 16> reply;
-  // What the device heard, and the reply as the game's poll reads it (16 bytes, length 15).
+  // What the device heard, and the reply as the game's poll reads it.
   const auto say = [&](std::string_view command, int length = 15) {
     device.calls.clear();
     reply.fill('#');
