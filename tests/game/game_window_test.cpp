@@ -110,10 +110,8 @@ TEST_F(WindowTest, TheWindowShowsWhatTheScriptedPlayerShows) {
     } else if (action.kind == Action::Kind::kClick) {
       ClickLbl(v == 4 ? Qt::MiddleButton : Qt::LeftButton);
     }
-    if (action.kind == Action::Kind::kSelect) {
-      Lst(w())->setCurrentRow(static_cast<int>(v));
-      Lst(w())->clearSelection();  // a list box of the game always keeps its selection
-    }
+    if (action.kind == Action::Kind::kSelect) Lst(w())->setCurrentRow(int(v));
+    if (action.kind == Action::Kind::kSelect) Lst(w())->clearSelection();  // it selects again
     if (action.kind == Action::Kind::kGive) QTest::mouseClick(AddCom(w()), Qt::LeftButton);
     if (action.kind != Action::Kind::kShow) continue;
     nlohmann::json told;
