@@ -63,8 +63,7 @@ class FluidSynthTest : public ::testing::Test {
     fluid.fluid_player_add_mem(player, midi.data(), midi.size());
     fluid.fluid_player_play(player);
     fluid.fluid_synth_write_float(synth, 44100, sound.data(), 0, 2, sound.data(), 1, 2);
-    fluid.delete_fluid_player(player);
-    fluid.delete_fluid_synth(synth);
+    fluid.delete_fluid_player(player), fluid.delete_fluid_synth(synth);
     fluid.delete_fluid_settings(settings);
     return sound;
   }
@@ -85,12 +84,9 @@ TEST_F(FluidSynthTest, ATunePlaysForItsLengthPausesAndStartsAgain) {
       device.Play();
       ASSERT_EQ(device.Settle(), FluidSynthTuneDevice::Sound::kSounding);
       const float playing = Render(device, 100);
-      device.Stop();
-      device.Settle();
-      Render(device, 400);  // the note's echo dies away
+      device.Stop(), device.Settle(), Render(device, 400);  // the note's echo dies away
       EXPECT_LT(Render(device, 200), playing / 100);
-      device.Play();
-      device.Settle();
+      device.Play(), device.Settle();
       EXPECT_NEAR(100 + Render(device, 1000, true), 400, render_ahead ? 5 : 10);
       device.SeekToStart();
       device.Play();
