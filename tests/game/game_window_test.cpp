@@ -1,4 +1,3 @@
-// The game window passes the player's events on to the game and shows the game's state.
 #include <QApplication>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -18,9 +17,8 @@ namespace {
 
 QString Qt(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-// Red, the text straight on the red, the picture area framed in black, a black list with
-// the focus; at the prompt the give button shows, flat red, a colour that reaches nothing
-// else.
+// Red, the text straight on the red, the picture framed in black, a black list with the
+// focus; at the prompt the give button shows, flat red, a colour that reaches nothing else.
 TEST_F(WindowTest, TheRedWindowWithTheGamesCaptions) {
   ASSERT_TRUE(Start());
   EXPECT_EQ(window_->windowIcon().pixmap(32, 32).toImage().pixelColor(24, 8), QColor(Qt::red));
@@ -48,11 +46,7 @@ TEST_F(WindowTest, TheRedWindowWithTheGamesCaptions) {
 TEST_F(WindowTest, ClickingThePictureShowsTheAboutMessageAsTheStoryGoesOn) {
   ASSERT_TRUE(Start(/*real_timers=*/true));
   QString before, after;
-  during_about_ = [&] {
-    before = Lbl(w())->text();
-    QTest::qWait(450);
-    after = Lbl(w())->text();
-  };
+  during_about_ = [&] { before = Lbl(w())->text(), QTest::qWait(450), after = Lbl(w())->text(); };
   QTest::mouseClick(Img(w()), Qt::RightButton);
   QTest::mouseClick(Img(w()), Qt::LeftButton);
   EXPECT_EQ(abouts_, QStringList{"\n" + Qt(texts::kAboutSecondLine)});
@@ -91,11 +85,13 @@ TEST_F(WindowTest, ClosingOrAnErrorStopsTheTuneAndEndsTheProgramOnce) {
 // One session in the window and in the scripted player shows the same controls after
 // every step: reading, skipping with each button, the gift prompt, the right present.
 TEST_F(WindowTest, TheWindowShowsWhatTheScriptedPlayerShows) {
-  std::istringstream in(
-      "wait 100\nshow\nclick left\nshow\nclick middle\nshow\nwait 450\nshow\nclick left\nshow\n"
-      "wait 100\nshow\nclick left\nshow\nwait 300\nshow\nselect 2\nshow\nselect 1\nshow\ngive\n"
-      "show\nwait 150\nshow\nclick left\nshow\nclick left\nshow\nwait 200\nshow\nclick right\n"
-      "show\nwait 50\nshow\n");
+  std::string steps =
+      "wait 100|click left|click middle|wait 450|click left|wait 100|click left|"
+      "wait 300|select 2|select 1|give|wait 150|click left|click left|wait 200|"
+      "click right|wait 50|";
+  for (auto at = steps.find('|'); at != steps.npos; at = steps.find('|'))
+    steps.replace(at, 1, "\nshow\n");
+  std::istringstream in(steps);
   const std::vector<Action> script = ParseScript(in);
   std::ostringstream out, err;
   ASSERT_EQ(PlayScript(folder_.Path(), script, false, out, err), kRunOk) << err.str();
@@ -114,10 +110,8 @@ TEST_F(WindowTest, TheWindowShowsWhatTheScriptedPlayerShows) {
     } else if (action.kind == Action::Kind::kClick) {
       ClickLbl(v == 4 ? Qt::MiddleButton : Qt::LeftButton);
     }
-    if (action.kind == Action::Kind::kSelect) {
-      Lst(w())->setCurrentRow(static_cast<int>(v));
-      Lst(w())->clearSelection();  // a list box of the game always keeps its selection
-    }
+    if (action.kind == Action::Kind::kSelect) Lst(w())->setCurrentRow(int(v));
+    if (action.kind == Action::Kind::kSelect) Lst(w())->clearSelection();  // it selects again
     if (action.kind == Action::Kind::kGive) QTest::mouseClick(AddCom(w()), Qt::LeftButton);
     if (action.kind != Action::Kind::kShow) continue;
     nlohmann::json told;
@@ -201,7 +195,6 @@ TEST(QtTimersTest, TicksComeOnlyWhenArmedAndNeverOverlap) {
 }  // namespace
 }  // namespace velune::testing
 
-// One QApplication for the whole run, and no screen.
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -18,7 +18,6 @@
 #include "tool/virtual_clock.h"
 
 inline void PrintTo(const QColor& c, std::ostream* out) { *out << c.name().toStdString(); }
-inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 namespace velune::testing {
 
@@ -30,10 +29,8 @@ inline PictureArea* Img(const QWidget* window) { return window->findChild<Pictur
 
 // Moves the clock on by `ms`, delivering every tick due meanwhile until the window ends.
 inline void Advance(GameWindow& window, VirtualClock& clock, std::int64_t ms) {
-  clock.AdvanceTo(clock.Now() + ms, [&](TimerId id) {
-    window.TimerTick(id);
-    return !window.Ended();
-  });
+  clock.AdvanceTo(clock.Now() + ms,
+                  [&](TimerId id) { return window.TimerTick(id), !window.Ended(); });
 }
 
 struct MciLog : MciPort {
@@ -57,19 +54,14 @@ class WindowTest : public ::testing::Test {
     picture.save(QString::fromStdString(folder_.At("grf/pic.dat").string()), "BMP");
   }
   bool Start(bool real_timers = false) {  // real timers: the window's own
-    MessageBoxes boxes{[this](QWidget*, const QString& text) {
-                         abouts_.push_back(text);
-                         if (during_about_) during_about_();
-                       },
-                       [this](QWidget*, const QString& text) { errors_.push_back(text); }};
     window_ = std::make_unique<GameWindow>(
-        WindowPorts{files_, mci_, boxes, real_timers ? nullptr : &clock_});
+        WindowPorts{files_, mci_, boxes_, real_timers ? nullptr : &clock_});
     return window_->Start(folder_.Path());
   }
   void Wait(std::int64_t ms) { Advance(*window_, clock_, ms); }
   QWidget* w() const { return window_.get(); }
-  void ClickLbl(Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseClick(Lbl(w()), button, {}, QPoint(10, 10));
+  void ClickLbl(Qt::MouseButton b = Qt::LeftButton) {
+    QTest::mouseClick(Lbl(w()), b, {}, {10, 10});
   }
 
   StoryFolder folder_;
@@ -77,7 +69,9 @@ class WindowTest : public ::testing::Test {
   MciLog mci_;
   VirtualClock clock_;
   QStringList abouts_, errors_;
-  std::function<void()> during_about_;
+  std::function<void()> during_about_ = [] {};
+  MessageBoxes boxes_{[this](QWidget*, const QString& text) { abouts_ << text, during_about_(); },
+                      [this](QWidget*, const QString& text) { errors_ << text; }};
   std::unique_ptr<GameWindow> window_;
 };
 

@@ -24,21 +24,19 @@ TEST_F(WindowTest, AtEveryHeightTheWidthFollowsAndTheControlsSitOnTheGrid) {
   EXPECT_EQ(QList<int>({p[2].x(), p[2].y(), p[2].width(), p[3].width(), p[4].width(),
                         p[3].top() - p[2].bottom(), p[4].top() - p[3].bottom(), p[4].bottom()}),
             QList<int>({482, 8, 131, 131, 131, 9, 9, 457}));
-  const struct {
-    int height, width, font;
-  } shapes[] = {{53, 70, 0},   {54, 72, 3},    {66, 88, 3},      {67, 90, 4},
-                {300, 400, 7}, {555, 740, 11}, {1100, 1467, 19}, {1700, 2267, 28}};
-  for (const auto& s : shapes) {
-    SCOPED_TRACE(s.height);
+  const int shapes[][3] = {{53, 70, 0},   {54, 72, 3},    {66, 88, 3},      {67, 90, 4},
+                           {300, 400, 7}, {555, 740, 11}, {1100, 1467, 19}, {1700, 2267, 28}};
+  for (const auto& [height, width, font] : shapes) {
+    SCOPED_TRACE(height);
     const QList<QRect> before_places = places();
     const WindowLayout::Counts before = window_->layout().counts();
     QTest::qWait(layout::WidthRequests::kAnswerMs + 10);  // not taken for an answer
-    window_->resize(s.height * 2, s.height - 4);
-    EXPECT_EQ(window_->frameGeometry().size(), QSize(s.width, s.height));
+    window_->resize(height * 2, height - 4);
+    EXPECT_EQ(window_->frameGeometry().size(), QSize(width, height));
     const WindowLayout::Counts after = window_->layout().counts();
     EXPECT_EQ(QList<int>({after.passes, after.width_requests, after.deepest}),
               QList<int>({before.passes + 2, before.width_requests + 1, 2}));
-    if (s.font == 0) {
+    if (font == 0) {
       EXPECT_EQ(places(), before_places);
       continue;
     }
@@ -46,7 +44,7 @@ TEST_F(WindowTest, AtEveryHeightTheWidthFollowsAndTheControlsSitOnTheGrid) {
     EXPECT_EQ((list->height() - 2 * list->frameWidth()) % list->RowHeight(), 0);
     EXPECT_EQ(QList<int>({Lbl(w())->font().pointSize(), list->font().pointSize(),
                           LoveLbl(w())->font().pointSize()}),
-              QList<int>({s.font, s.font, s.font - 2}));
+              QList<int>({font, font, font - 2}));
     const QImage shot = Img(w())->grab().toImage();  // inside its border, the whole picture
     EXPECT_EQ(shot.pixelColor(1, shot.height() - 2), QColor(Qt::blue));
     EXPECT_EQ(shot.pixelColor(shot.width() - 2, 1), QColor(Qt::green));

@@ -48,6 +48,25 @@ class FluidSynthTest : public ::testing::Test {
   const std::string soundfont = FindSoundfont();
   const ScratchFolder folder;
   const std::string tune = folder.Bytes("bgm.mid", Midi(0, 1000, {kTrack}));
+  // The first second of `tune` from the soundfont, whole or cut to the presets.
+  std::vector<float> Rendered(const std::string& midi, const std::vector<SoundfontPreset>& cut) {
+    const std::string& whole = soundfont;
+    const FluidSynthLibrary& fluid = *FluidSynthLibrary::Load();
+    fluid_settings_t* settings = fluid.new_fluid_settings();
+    fluid.fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    fluid_synth_t* synth = fluid.new_fluid_synth(settings);
+    const std::string font = cut.empty() ? whole : AddSubsetLoader(synth, settings, whole, cut);
+    EXPECT_EQ(font == whole, cut.empty());
+    std::vector<float> sound(2 * 44100);
+    fluid_player_t* player = fluid.new_fluid_player(synth);
+    EXPECT_NE(fluid.fluid_synth_sfload(synth, font.c_str(), 1), FLUID_FAILED);
+    fluid.fluid_player_add_mem(player, midi.data(), midi.size());
+    fluid.fluid_player_play(player);
+    fluid.fluid_synth_write_float(synth, 44100, sound.data(), 0, 2, sound.data(), 1, 2);
+    fluid.delete_fluid_player(player), fluid.delete_fluid_synth(synth);
+    fluid.delete_fluid_settings(settings);
+    return sound;
+  }
 };
 
 // Rendered whole or synthesized (FluidSynth's player takes none of the last three as they
@@ -65,12 +84,9 @@ TEST_F(FluidSynthTest, ATunePlaysForItsLengthPausesAndStartsAgain) {
       device.Play();
       ASSERT_EQ(device.Settle(), FluidSynthTuneDevice::Sound::kSounding);
       const float playing = Render(device, 100);
-      device.Stop();
-      device.Settle();
-      Render(device, 400);  // the note's echo dies away
+      device.Stop(), device.Settle(), Render(device, 400);  // the note's echo dies away
       EXPECT_LT(Render(device, 200), playing / 100);
-      device.Play();
-      device.Settle();
+      device.Play(), device.Settle();
       EXPECT_NEAR(100 + Render(device, 1000, true), 400, render_ahead ? 5 : 10);
       device.SeekToStart();
       device.Play();
@@ -120,27 +136,6 @@ TEST_F(FluidSynthTest, ABrokenSoundfontIsNeverCut) {
   }
   EXPECT_TRUE(SoundfontSubset::Plan(soundfont, all));
   EXPECT_FALSE(SoundfontSubset::Plan(soundfont, {{1, 1}, {0, 500}}));  // none of them there
-}
-
-// The first second of `tune` from the soundfont, whole or cut to the presets.
-std::vector<float> Rendered(const std::string& tune, const std::vector<SoundfontPreset>& cut) {
-  const std::string whole = FindSoundfont();
-  const FluidSynthLibrary& fluid = *FluidSynthLibrary::Load();
-  fluid_settings_t* settings = fluid.new_fluid_settings();
-  fluid.fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
-  fluid_synth_t* synth = fluid.new_fluid_synth(settings);
-  const std::string font = cut.empty() ? whole : AddSubsetLoader(synth, settings, whole, cut);
-  EXPECT_EQ(font == whole, cut.empty());
-  std::vector<float> sound(2 * 44100);
-  fluid_player_t* player = fluid.new_fluid_player(synth);
-  EXPECT_NE(fluid.fluid_synth_sfload(synth, font.c_str(), 1), FLUID_FAILED);
-  fluid.fluid_player_add_mem(player, tune.data(), tune.size());
-  fluid.fluid_player_play(player);
-  fluid.fluid_synth_write_float(synth, 44100, sound.data(), 0, 2, sound.data(), 1, 2);
-  fluid.delete_fluid_player(player);
-  fluid.delete_fluid_synth(synth);
-  fluid.delete_fluid_settings(settings);
-  return sound;
 }
 
 // Strings; a bank that no soundfont holds (FluidSynth falls back on bank 0); a drum kit

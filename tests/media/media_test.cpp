@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
+#include <sstream>
 
 #include "media/mci_interpreter.h"
 #include "media/midi_file.h"
@@ -17,8 +19,7 @@ using namespace velune::testing;
 using enum TuneDevice::Mode;
 using namespace std::string_literals;
 
-// Alien chunks left out, even after the last track, RIFF unwrapped; nothing from what is
-// no tune.
+// Alien chunks left out, even after the last track, RIFF unwrapped; nothing from no tune.
 TEST(MidiFile, ThePlainTuneItsLengthAndItsInstruments) {
   const std::string first = NoteOn(0, 60) + EndOfTrack(10), second = NoteOn(5, 62) + EndOfTrack(0);
   const std::string plain = Midi(1, 96, {first, second}), header = plain.substr(0, 14);
@@ -74,37 +75,35 @@ TEST(MidiFile, ThePlainTuneItsLengthAndItsInstruments) {
   EXPECT_EQ(facts->length_ticks, 200U);
 }
 
-// On one clock: the null device, which hears nothing end, plays on until stopped.
+// On one clock: the null device, which hears nothing end, plays on until stopped. After each
+// word the mode (closed, stopped, playing), after an open first whether it opened.
 TEST(TuneDevices, OpenWhatIsATuneAndPlayForItsLengthOrOnAndOn) {
   const ScratchFolder folder;
-  const std::string bgm = folder.Bytes("bgm.mid", TuneOfMs(2500));
+  folder.Bytes("bgm.mid", TuneOfMs(2500));
+  folder.Bytes("empty.mid", TuneOfMs(0));
   std::int64_t now = 0;
   VirtualTuneDevice virtual_device{[&now] { return now; }};
   NullTuneDevice null_device;
-  for (TuneDevice* device : std::initializer_list<TuneDevice*>{&null_device, &virtual_device}) {
-    const bool timed = device == &virtual_device;
-    const auto mode_at = [&](std::int64_t ms) { return now = ms, device->GetMode(); };
-    EXPECT_FALSE(device->Open(folder.At("none.mid").string()));
-    device->Play();
-    EXPECT_EQ(mode_at(0), kClosed);
-    ASSERT_TRUE(device->Open(bgm));
-    EXPECT_EQ(device->GetMode(), kStopped);
-    device->Play();
-    EXPECT_EQ(mode_at(2499), kPlaying);
-    EXPECT_EQ(virtual_device.PlaysUntil(), timed ? 2500 : std::optional<std::int64_t>());
-    EXPECT_EQ(mode_at(2500), timed ? kStopped : kPlaying) << timed;
-    device->SeekToStart();
-    EXPECT_EQ(device->GetMode(), kStopped);
-    device->Play();
-    EXPECT_EQ(mode_at(3000), kPlaying);
-    device->Stop();
-    EXPECT_EQ(device->GetMode(), kStopped);
-    device->Close();
-    EXPECT_EQ(device->GetMode(), kClosed);
-    ASSERT_TRUE(device->Open(folder.Bytes("empty.mid", TuneOfMs(0))));
-    device->Play();
-    EXPECT_EQ(device->GetMode(), kStopped) << timed;
-  }
+  const std::map<std::string, void (TuneDevice::*)()> calls{{"play", &TuneDevice::Play},
+                                                            {"seek", &TuneDevice::SeekToStart},
+                                                            {"stop", &TuneDevice::Stop},
+                                                            {"close", &TuneDevice::Close}};
+  const auto run = [&](TuneDevice& device) {
+    std::istringstream script(
+        "0 none.mid play bgm.mid play 2499 2500 seek play 3000 stop close empty.mid play");
+    std::string modes;
+    for (std::string word; script >> word; modes += "csp"[static_cast<int>(device.GetMode())]) {
+      if (word.ends_with(".mid")) modes += device.Open(folder.At(word).string()) ? '+' : '-';
+      if (calls.contains(word)) (device.*calls.at(word))();
+      if (std::isdigit(word[0])) now = std::stoll(word);
+    }
+    return modes;
+  };
+  EXPECT_EQ(run(null_device), "c-cc+spppsppsc+ss");
+  EXPECT_EQ(run(virtual_device), "c-cc+sppssppsc+ss");
+  ASSERT_TRUE(virtual_device.Open(folder.At("bgm.mid").string()));
+  virtual_device.Play();
+  EXPECT_EQ(virtual_device.PlaysUntil(), 5500);
 }
 
 // Writes down the calls it gets; opens what ends in bgm.mid.
@@ -125,13 +124,12 @@ struct RecordingDevice : TuneDevice {
   std::string calls;
 };
 
-// Nothing answers before an open: the game never restarts a tune that is not there. A path
-// goes as it is, up to the last double quote before the word alias.
+// Nothing answers before an open. A path goes as it is, up to the last quote before alias.
 TEST(MciCommands, AnswersTheGamesCommandsAndRefusesAllElse) {
   RecordingDevice device;
   MciInterpreter mci{device};
   std::array<char, 16> reply;
-  // What the device heard, and the reply as the game's poll reads it (16 bytes, length 15).
+  // What the device heard, and the reply as the game's poll reads it.
   const auto say = [&](std::string_view command, int length = 15) {
     device.calls.clear();
     reply.fill('#');
