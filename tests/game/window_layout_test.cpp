@@ -3,6 +3,7 @@
 
 #include "game/gift_list.h"
 #include "game/layout_rules.h"
+#include "game/width_requests.h"
 #include "window_fixture.h"
 
 namespace velune::testing {
@@ -52,6 +53,22 @@ TEST_F(WindowTest, AtEveryHeightTheWidthFollowsAndTheControlsSitOnTheGrid) {
   // Where no window reaches: no width beyond 32 bits; a list of one row at least.
   EXPECT_FALSE(layout::OuterWidthTwips(1610612733).has_value());
   EXPECT_EQ(layout::WholeRowsHeight(10, 17, 1), 19);
+}
+
+// A window manager answering every request at once with another height would resize the
+// window for ever: such a run of answers ends, but the player's drag is followed throughout.
+TEST(WidthRequests, ARunOfAnswersEndsButADragIsFollowed) {
+  using layout::WidthRequests;
+  for (const std::int64_t step_ms : {std::int64_t{1}, WidthRequests::kAnswerMs}) {
+    WidthRequests requests;
+    int asked = 0;
+    for (int i = 0, height = 300; i < 100; ++i, ++height) {
+      const int target = (height * 4 + 1) / 3;
+      asked += requests.Consider(target + 9, height * 15, target, i * step_ms) ==
+               WidthRequests::Verdict::kAsk;
+    }
+    EXPECT_EQ(asked, step_ms == 1 ? WidthRequests::kMostAnswered + 1 : 100) << step_ms;
+  }
 }
 
 }  // namespace
