@@ -150,6 +150,9 @@ const GalleryCase kGallery[] = {
     {"MissingSceneZero", "-dat/00.dat", "", "dat/00.dat: error: scene 00 does not exist\n"},
     {"NameOutsideTheGameFolder", "dat/20.dat", "夜\n>指輪\n10\n30\n../../30\n",
      "dat/20.dat:5: error: time-out opens \"../../30\", which does not name a file\n" + kNoEnd2},
+    {"SceneNameWithBlanks", "dat/20.dat", "夜\n>指輪\n10\n30\n30 \n",
+     "dat/20.dat:5: error: (the name \"30 \" has blanks around it; did you mean \"30\"?)\n" +
+         kNoEnd2},
     {"EmptyJumpName", "dat/30.dat", "#hantei\n>ive>\n",
      "dat/30.dat:2: error: opens an empty scene name, that is the file dat/.dat\n" + kNoEnding},
     {"EmptySceneFile", "dat/20.dat", "夜\n>指輪\n10\n30\n25\n",

@@ -65,19 +65,26 @@ TEST(StoryMap, ErrorsAndUnreachedScenesStandOut) {
   }
 }
 
-TEST(StoryMap, SaysSoWhenGraphvizIsMissing) {
+// Without Graphviz the map says so; with a Graphviz that fails, the text handed to it is
+// removed all the same.
+TEST(StoryMap, SaysSoWhenGraphvizIsMissingOrFails) {
   const char* path = std::getenv("PATH");
   const std::string saved = path ? path : "";
-  testing::ScratchFolder empty;
-  setenv("PATH", empty.Path().c_str(), 1);
+  testing::ScratchFolder bin, temporary;
+  setenv("PATH", bin.Path().c_str(), 1);
+  setenv("TMPDIR", temporary.Path().c_str(), 1);
   try {
-    RenderDot("digraph g {}", "svg", empty.Path() + "/map.svg");
+    RenderDot("digraph g {}", "svg", bin.Path() + "/map.svg");
     ADD_FAILURE() << "no error without Graphviz";
   } catch (const std::runtime_error& e) {
     EXPECT_NE(std::string(e.what()).find("Graphviz is not installed"), std::string::npos)
         << e.what();
   }
+  fs::permissions(bin.Bytes("dot", "#!/bin/sh\nexit 3\n"), fs::perms::owner_all);
+  EXPECT_THROW(RenderDot("digraph g {}", "svg", bin.Path() + "/map.svg"), std::runtime_error);
   setenv("PATH", saved.c_str(), 1);
+  unsetenv("TMPDIR");
+  EXPECT_TRUE(fs::is_empty(temporary.Path()));
 }
 
 }  // namespace
