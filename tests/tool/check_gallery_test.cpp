@@ -268,8 +268,10 @@ const GalleryCase kGallery[] = {
          kNoEnd3,
      "dat/25.dat", "指輪だ。\n>ive>30\n"},
     {"RightGiftNoPlayCanGive", "dat/10.dat", "彼女\n>花\n20\n20\n30\n",
-     "dat/20.dat:2: warning: no play can give \"花\" right here\n" + kNoEnd3, "dat/20.dat",
-     "夜\n>花\n10\n30\n30\n"},
+     "dat/20.dat:2: warning: no play can give \"花\" right here: every play that gets here has "
+     "given it away before\n" +
+         kNoEnd3,
+     "dat/20.dat", "夜\n>花\n10\n30\n30\n"},
     // Pictures and the tune: warnings, the game goes on without them.
     {"MissingPicture", "dat/00.dat", ">img>rooms\n雨\n-p\n>ive>10\n",
      "dat/00.dat:1: warning: the picture grf/rooms.dat does not exist\n"},
@@ -297,6 +299,15 @@ const GalleryCase kGallery[] = {
     {"GiftListFoundOnlyIgnoringCase", "-dat/lst.dat", "",
      "dat/LST.DAT: warning: the game looks for dat/lst.dat and finds this file only when\n",
      "dat/LST.DAT", "花\n指輪\n手紙\n"},
+    {"EndingFoundOnlyIgnoringCase", "-dat/end3.dat", "",
+     "dat/END3.DAT: warning: the game looks for dat/end3.dat and finds this file only when\n",
+     "dat/END3.DAT", "おわり。\n-p\n>end\n"},
+    {"NoEndingLineButAGiftNamesAnEnding", "dat/30.dat", "お\n-p\n>end\n",
+     "dat/20.dat:2: warning: \"ゆびわ\" is not in dat/lst.dat\n"
+     "dat/end1.dat: warning: end1: no play reaches an ending line\n"
+     "dat/end2.dat: warning: an ending line, nor a line that names end2\n"
+     "dat/end3.dat: warning: end3: no play reaches an ending line\n",
+     "dat/20.dat", "夜\n>ゆびわ\n10\nend2\n30\n"},
     // The gift list.
     {"GiftListEmptyLine", "dat/lst.dat", "花\n\n指輪\n手紙\n",
      "dat/lst.dat:2: warning: this empty line becomes an empty entry of the gift list\n"},
