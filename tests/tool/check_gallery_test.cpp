@@ -168,10 +168,12 @@ const GalleryCase kGallery[] = {
     {"FileRunsOutAfterAnIgnoredLine", "dat/30.dat", "#hantei メモ\n",
      "dat/30.dat:1: error: the file ends right after an ignored line\n" + kNoEnding},
     {"PictureLineTooShort", "dat/end1.dat", "お\n>img\n>end\n",
-     "dat/end1.dat:2: error: \">img\" is shorter than five characters: the game stops with an "
+     "dat/end1.dat:2: error: a picture line \">img\" is shorter than five characters: the game "
+     "stops with an "
      "error here; the name starts at the sixth character, as in \">img>town\"\n"},
     {"JumpLineTooShort", "dat/end2.dat", "お\n-p\n>ive\n",
-     "dat/end2.dat:3: error: \">ive\" is shorter than five characters: the game stops with an "
+     "dat/end2.dat:3: error: a jump line \">ive\" is shorter than five characters: the game stops "
+     "with an "
      "error here; the name starts at the sixth character, as in \">ive>10\"\n"},
     {"LineTooLongWhereTheGameReadsIt", "dat/end1.dat", "お\n" + kLong + "\n>end\n",
      "dat/end1.dat:2: error: longer than 1048576 bytes, too long for a story line: the game "
