@@ -67,14 +67,15 @@ TEST_F(WindowTest, ClosingOrAnErrorStopsTheTuneAndEndsTheProgramOnce) {
     errors_.clear();
     EXPECT_EQ(Start(), !at_start);
     QSignalSpy finished(window_.get(), &GameWindow::finished);
-    mci_.log.clear();
+    mci_.commands.clear();
     error ? Wait(200) : void(window_->close());
     const std::string caption = window_->game().Controls().lbl.caption;
     window_->TimerTick(TimerId::kTimIve);
     EXPECT_EQ(window_->game().Controls().lbl.caption, caption);
     EXPECT_EQ(finished.size(), at_start ? 0 : 1);
     EXPECT_EQ(finished.value(0).value(0).toInt(), error && !at_start ? 1 : 0);
-    EXPECT_EQ(mci_.log, at_start ? "" : "stop MIDI notify; close MIDI notify; ");
+    const std::vector<std::string> stopped{"stop MIDI notify", "close MIDI notify"};
+    EXPECT_EQ(mci_.commands, at_start ? std::vector<std::string>{} : stopped);
     EXPECT_EQ(window_->ExitStatus(), error ? 1 : 0);
     EXPECT_TRUE(window_->Ended() && window_->game().Ended() && !window_->isVisible());
     EXPECT_EQ(errors_.size(), error ? 1 : 0);

@@ -15,6 +15,7 @@
 #include "game/picture_area.h"
 #include "story/disk_file_system.h"
 #include "story/game.h"
+#include "story/game_fixture.h"
 #include "tool/virtual_clock.h"
 
 inline void PrintTo(const QColor& c, std::ostream* out) { *out << c.name().toStdString(); }
@@ -32,11 +33,6 @@ inline void Advance(GameWindow& window, VirtualClock& clock, std::int64_t ms) {
   clock.AdvanceTo(clock.Now() + ms,
                   [&](TimerId id) { return window.TimerTick(id), !window.Ended(); });
 }
-
-struct MciLog : MciPort {
-  int SendString(std::string_view c, char*, int) override { return log.append(c).append("; "), 0; }
-  std::string log;
-};
 
 // A picture (blue left, green right), six lines, a page break and a gift prompt for ラムネ.
 class WindowTest : public ::testing::Test {
@@ -66,7 +62,7 @@ class WindowTest : public ::testing::Test {
 
   StoryFolder folder_;
   DiskFileSystem files_;
-  MciLog mci_;
+  FakeMci mci_;
   VirtualClock clock_;
   QStringList abouts_, errors_;
   std::function<void()> during_about_ = [] {};
