@@ -160,21 +160,8 @@ INSTANTIATE_TEST_SUITE_P(HostileFolder, FolderCases, ::testing::ValuesIn(Cases()
 
 // A gift block whose file fails after its prompt line is unreadable, not cut short.
 TEST(HostileFolder, AFileThatFailsPartWayIsReportedUnreadable) {
-  struct Failing : ByteSource {
-    std::unique_ptr<ByteSource> bytes;
-    std::size_t Read(char* buffer, std::size_t size) override {
-      if (const std::size_t n = bytes->Read(buffer, size)) return n;
-      throw std::runtime_error("the file cannot be read");
-    }
-  };
-  struct BadSectorFiles : MemoryFiles {
-    std::unique_ptr<ByteSource> OpenRead(const std::string& path) override {
-      auto failing = std::make_unique<Failing>();
-      failing->bytes = MemoryFiles::OpenRead(path);
-      if (path.find("bad") == std::string::npos) return std::move(failing->bytes);
-      return failing;
-    }
-  } files;
+  FailingReads<MemoryFiles> files;
+  files.failing = "bad";
   files.Add("/g/dat/lst.dat", "a\r\n");
   files.Add("/g/dat/00.dat", ">ive>badgift\r\n");
   files.Add("/g/dat/badgift.dat", ">a\r\n");
@@ -188,7 +175,7 @@ TEST(HostileFolder, AFileThatFailsPartWayIsReportedUnreadable) {
   game.TimIve_Timer();  // the prompt line
   ASSERT_TRUE(game.Lst_Select(0));
   game.AddCom_Click();
-  EXPECT_EQ(game.Error(), "cannot read dat/badgift.dat: the file cannot be read");
+  EXPECT_EQ(game.Error(), "cannot read dat/badgift.dat: I/O error");
 }
 
 std::string Played(const std::string& game_dir, const std::string& script, bool trace_mci,

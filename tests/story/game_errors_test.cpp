@@ -56,10 +56,6 @@ const StoppingScene kStoppingScenes[] = {
      {"a", ">花", "3", "10"},
      "dat/00.dat: the file ends after line 4, but the game reads on; the gift block on line 2 "
      "needs three lines after it (points, scene for the right gift, scene otherwise)"},
-    {"ANameLeadingOutOfTheGameFolder",
-     {">ive>..\\..\\..\\etc\\passwd"},
-     "the scene name \"..\\..\\..\\etc\\passwd\" does not name a file in the game folder "
-     "(named on dat/00.dat, line 1)"},
 };
 void PrintTo(const StoppingScene& scene, std::ostream* out) { *out << scene.name; }
 
@@ -78,15 +74,6 @@ TEST_P(StoppingScenes, NameTheFileAndTheLine) {
 
 INSTANTIATE_TEST_SUITE_P(GameErrors, StoppingScenes, ::testing::ValuesIn(kStoppingScenes),
                          [](const auto& param) { return param.param.name; });
-
-TEST_F(GameErrorsTest, ShutdownStopsTheTuneEvenAfterAnError) {
-  Start();
-  ASSERT_NE(Error(), "");
-  mci.commands.clear();
-  game.Form_Unload();
-  EXPECT_EQ(mci.commands, (std::vector<std::string>{"stop MIDI notify", "close MIDI notify"}));
-  EXPECT_TRUE(game.Ended());
-}
 
 TEST_F(GameErrorsTest, ShutdownDuringAPromptClosesEverything) {
   Scene("00", {">花", "1", "10", "10"});

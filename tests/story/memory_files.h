@@ -80,4 +80,24 @@ class MemoryFiles : public FileSystem {
   std::shared_ptr<int> open_ = std::make_shared<int>(0);
 };
 
+// Files as `Files` has them, except that those whose path holds `failing` fail when they
+// are read past their bytes, as a bad sector would make them.
+template <class Files>
+struct FailingReads : Files {
+  std::string failing = "\n";
+  std::unique_ptr<ByteSource> OpenRead(const std::string& path) override {
+    struct Failing : ByteSource {
+      std::unique_ptr<ByteSource> bytes;
+      std::size_t Read(char* buffer, std::size_t size) override {
+        if (const std::size_t n = bytes->Read(buffer, size)) return n;
+        throw std::runtime_error("I/O error");
+      }
+    };
+    auto failing_source = std::make_unique<Failing>();
+    failing_source->bytes = Files::OpenRead(path);
+    if (path.find(failing) == std::string::npos) return std::move(failing_source->bytes);
+    return failing_source;
+  }
+};
+
 }  // namespace velune::testing

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "story/line_reader.h"
+#include "story/memory_files.h"
 #include "story_folder.h"
 
 namespace velune {
@@ -74,22 +75,6 @@ void ExpectFindings(const std::string& report, const std::string& expected) {
   }
 }
 
-// The disk, except that one file opens but fails when it is read.
-class OneUnreadableFile : public DiskFileSystem {
- public:
-  explicit OneUnreadableFile(std::string path) : path_(std::move(path)) {}
-  std::unique_ptr<ByteSource> OpenRead(const std::string& path) override {
-    struct Failing : ByteSource {
-      std::size_t Read(char*, std::size_t) override { throw std::runtime_error("I/O error"); }
-    };
-    if (path == path_) return std::make_unique<Failing>();
-    return DiskFileSystem::OpenRead(path);
-  }
-
- private:
-  std::string path_;
-};
-
 void PrintTo(const GalleryCase& c, std::ostream* out) { *out << c.name; }
 
 class CheckGallery : public ::testing::TestWithParam<GalleryCase> {};
@@ -104,7 +89,8 @@ TEST_P(CheckGallery, ReportsTheFinding) {
     if (path[0] == '=') story.Bytes(path.substr(1), text);
     if (path[0] != '-' && path[0] != '=' && path[0] != '!') story.Write(path, text);
   }
-  OneUnreadableFile files(GetParam().path[0] == '!' ? story.At(GetParam().path.substr(1)) : "");
+  testing::FailingReads<DiskFileSystem> files;
+  if (GetParam().path[0] == '!') files.failing = GetParam().path.substr(1);
   ExpectFindings(testing::CheckReport(story.Path(), kDefaultStateLimit, &files),
                  GetParam().expected);
 }

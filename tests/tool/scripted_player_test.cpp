@@ -63,14 +63,6 @@ TEST_F(ScriptedPlayerTest, AGameErrorEndsTheRunWithItsMessage) {
             "cannot open dat/missing.dat: no such file (named on dat/00.dat, line 2)");
 }
 
-TEST_F(ScriptedPlayerTest, AnErrorAtStartUpIsReportedAtTimeZero) {
-  story.Remove("dat/lst.dat");
-  const auto result = Play(story.Path(), "show\n");
-  EXPECT_EQ(result.status, kRunGameError);
-  EXPECT_EQ(result.out, R"({"t":0,"error":"cannot open dat/lst.dat: no such file"})"
-                        "\n");
-}
-
 TEST_F(ScriptedPlayerTest, SelectingAnEntryThatIsNotThereStopsTheRun) {
   story.Bytes("dat/00.dat", ">end\r\n");
   const auto result = Play(story.Path(), "show\n\nselect 2\nshow\n");

@@ -1,13 +1,11 @@
-// How the tools read a story: raw and decoded lines, how lines look, the walk through a
-// scene, files the game cannot read, and the report formats.
+// How the tools read a story: raw and decoded lines, and the report formats. How they read
+// each kind of line is shown by the checker's gallery.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "story/line_reader.h"
 #include "story_folder.h"
-#include "tool/line_look.h"
-#include "tool/scene_walk.h"
 #include "tool/text_file.h"
 
 namespace velune {
@@ -38,44 +36,6 @@ TEST(TextFile, LinesAndTheirBytesComeFromTheGamesReader) {
   EXPECT_EQ(cut.lines.size(), 2u);
   EXPECT_EQ(cut.long_line, 3u);
   EXPECT_EQ(ReadBytes("a\r" + std::string(kLongestLine, 'x')).long_line, 0u);
-}
-
-TEST(LineLook, CommandsAreAMarkerAndTheirKeyword) {
-  using enum LineKind;
-  EXPECT_EQ(LooksLike(">img>town"), kPicture);
-  EXPECT_EQ(LooksLike(">ive>10"), kJump);
-  EXPECT_EQ(LooksLike(">ending"), kEnding);
-  EXPECT_EQ(LooksLike(">end"), kRestart);
-  EXPECT_EQ(LooksLike("-p"), kPageBreak);
-  for (const char* line : {"#hantei note", "// hantei note"}) EXPECT_EQ(LooksLike(line), kIgnored);
-  // ">p" asks for the item "p".
-  for (const char* line : {">p", ">pen", ">花"}) EXPECT_EQ(LooksLike(line), kPrompt) << line;
-  for (const char* line : {"", "Send it", "あend", "0end", "...weekend"}) {
-    EXPECT_EQ(LooksLike(line), kText) << line;
-  }
-}
-
-TEST(SceneWalk, FollowsTheReader) {
-  const SceneWalk walk = WalkScene({">img>a", "text", "-p", ">花", "x", "11", "12", "unread"});
-  EXPECT_EQ(walk.exit, SceneExit::kGift);
-  EXPECT_EQ(walk.exit_line, 4u);
-  EXPECT_EQ(walk.first_unread, 8u);
-  ASSERT_TRUE(walk.gift);
-  EXPECT_EQ(walk.gift->item, "花");
-  EXPECT_EQ(walk.gift->points_text, "x");
-  EXPECT_EQ(walk.gift->right->name, "11");
-  EXPECT_EQ(walk.gift->otherwise->line, 7u);
-  // The lines of the gift block and after it are never classified.
-  EXPECT_TRUE(walk.kinds[3]);
-  EXPECT_FALSE(walk.kinds[4]);
-  EXPECT_FALSE(walk.kinds[7]);
-  EXPECT_EQ(walk.pictures.size(), 1u);
-  EXPECT_EQ(walk.first_text_line, 2u);
-
-  EXPECT_EQ(WalkScene({">花", "1"}).gift->lines_after, 1u);
-  // A line too long is there for the reader until it comes to read it.
-  EXPECT_EQ(WalkScene({}, true).exit, SceneExit::kLineTooLong);
-  EXPECT_EQ(WalkScene({}, true).exit_line, 1u);
 }
 
 TEST(Findings, SortedByFileAndLineWithASummary) {
