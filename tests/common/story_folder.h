@@ -3,7 +3,6 @@
 // What tests of every part share: a game folder written in a temporary directory, the
 // bytes of its files, and reading a file back.
 
-#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,27 +32,6 @@ inline std::string LittleEndian(std::uint64_t value, int size) {
 inline std::string BigEndian(std::uint64_t value, int size) {
   std::string out;
   for (int i = size - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-  return out;
-}
-
-// Text as authors save it: code page 932 with CR LF line ends, from UTF-8 with "\n".
-inline std::string SceneBytes(std::string_view utf8) {
-  std::string crlf;
-  for (const char c : utf8) {
-    if (c == '\n') crlf += '\r';
-    crlf += c;
-  }
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 encoder");
-  std::string out(crlf.size() * 2 + 4, '\0');
-  char* in = crlf.data();
-  std::size_t in_left = crlf.size();
-  char* dst = out.data();
-  std::size_t out_left = out.size();
-  const std::size_t done = iconv(cd, &in, &in_left, &dst, &out_left);
-  iconv_close(cd);
-  if (done == static_cast<std::size_t>(-1)) throw std::runtime_error("not encodable in CP932");
-  out.resize(out.size() - out_left);
   return out;
 }
 
@@ -131,9 +109,12 @@ class StoryFolder : public ScratchFolder {
     Folder("dat");
     Folder("grf");
   }
-  // A text file of the story from UTF-8 text: code page 932 with CR LF on disk.
+  // A text file of the story from UTF-8 text, "\n" a line end: on disk with a byte-order
+  // mark and CR LF. (The bundled story is code page 932, as most are.)
   void Write(const std::string& relative, std::string_view utf8) const {
-    Bytes(relative, SceneBytes(utf8));
+    std::string bytes = "\xEF\xBB\xBF";
+    for (const char c : utf8) bytes += c == '\n' ? "\r\n" : std::string(1, c);
+    Bytes(relative, bytes);
   }
   // A text file from lines of raw bytes, each ended by CR LF.
   void Lines(const std::string& relative, std::initializer_list<std::string> lines) const {
