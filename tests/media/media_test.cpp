@@ -2,14 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <sstream>
 
 #include "media/mci_interpreter.h"
 #include "media/midi_file.h"
 #include "media/midi_length.h"
-#include "media/null_tune_device.h"
-#include "media/virtual_tune_device.h"
 #include "midi_bytes.h"
 
 namespace velune {
@@ -73,37 +70,6 @@ TEST(MidiFile, ThePlainTuneItsLengthAndItsInstruments) {
   EXPECT_EQ(facts->programs, (std::vector<MidiProgram>{{0, 0, 10}, {0, 0, 11}, {2, 1, 48}}));
   EXPECT_EQ(facts->channels, (1U << 0) | (1U << 2) | (1U << 9));
   EXPECT_EQ(facts->length_ticks, 200U);
-}
-
-// On one clock: the null device, which hears nothing end, plays on until stopped. After each
-// word the mode (closed, stopped, playing), after an open first whether it opened.
-TEST(TuneDevices, OpenWhatIsATuneAndPlayForItsLengthOrOnAndOn) {
-  const ScratchFolder folder;
-  folder.Bytes("bgm.mid", TuneOfMs(2500));
-  folder.Bytes("empty.mid", TuneOfMs(0));
-  std::int64_t now = 0;
-  VirtualTuneDevice virtual_device{[&now] { return now; }};
-  NullTuneDevice null_device;
-  const std::map<std::string, void (TuneDevice::*)()> calls{{"play", &TuneDevice::Play},
-                                                            {"seek", &TuneDevice::SeekToStart},
-                                                            {"stop", &TuneDevice::Stop},
-                                                            {"close", &TuneDevice::Close}};
-  const auto run = [&](TuneDevice& device) {
-    std::istringstream script(
-        "0 none.mid play bgm.mid play 2499 2500 seek play 3000 stop close empty.mid play");
-    std::string modes;
-    for (std::string word; script >> word; modes += "csp"[static_cast<int>(device.GetMode())]) {
-      if (word.ends_with(".mid")) modes += device.Open(folder.At(word).string()) ? '+' : '-';
-      if (calls.contains(word)) (device.*calls.at(word))();
-      if (std::isdigit(word[0])) now = std::stoll(word);
-    }
-    return modes;
-  };
-  EXPECT_EQ(run(null_device), "c-cc+spppsppsc+ss");
-  EXPECT_EQ(run(virtual_device), "c-cc+sppssppsc+ss");
-  ASSERT_TRUE(virtual_device.Open(folder.At("bgm.mid").string()));
-  virtual_device.Play();
-  EXPECT_EQ(virtual_device.PlaysUntil(), 5500);
 }
 
 // Writes down the calls it gets; opens what ends in bgm.mid.
