@@ -15,8 +15,7 @@
 #include "media/virtual_tune_device.h"
 #include "story/game_fixture.h"
 #include "story/line_reader.h"
-#include "tool/script.h"
-#include "tool/scripted_player.h"
+#include "tool/story_folder.h"
 
 namespace velune::testing {
 namespace {
@@ -178,13 +177,6 @@ TEST(HostileFolder, AFileThatFailsPartWayIsReportedUnreadable) {
   EXPECT_EQ(game.Error(), "cannot read dat/badgift.dat: I/O error");
 }
 
-std::string Played(const std::string& game_dir, const std::string& script, bool trace_mci,
-                   std::ostream& out) {
-  std::istringstream in(script);
-  std::ostringstream err;
-  return std::to_string(PlayScript(game_dir, ParseScript(in), trace_mci, out, err)) + err.str();
-}
-
 // Long waits end at once and show what running every poll (as a traced run does) shows,
 // all over the tune's period, for tunes none, empty, around the poll's second, longer.
 TEST(QuietWaits, ShowWhatRunningEveryPollShows) {
@@ -203,13 +195,13 @@ TEST(QuietWaits, ShowWhatRunningEveryPollShows) {
         if (pick >= 2) script += std::to_string(random() % (pick == 2 ? 50'000 : 3'000)) + "\n";
         if (pick >= 3) script += "show\n";
       }
-      std::ostringstream quiet, traced, untraced;
-      EXPECT_EQ(Played(folder.Path(), script, true, traced),
-                Played(folder.Path(), script, false, quiet));
-      std::istringstream lines(traced.str());
-      for (std::string line; std::getline(lines, line);)
-        if (line.find("\"mci\":") == std::string::npos) untraced << line << '\n';
-      EXPECT_EQ(quiet.str(), untraced.str()) << "tune " << tune << ", script:\n" << script;
+      const Played quiet = Play(folder.Path(), script), traced = Play(folder.Path(), script, true);
+      EXPECT_EQ(quiet.status, traced.status);
+      EXPECT_EQ(quiet.err, traced.err);
+      std::vector<json> untraced;
+      for (const json& line : traced.lines)
+        if (!line.contains("mci")) untraced.push_back(line);
+      EXPECT_EQ(quiet.lines, untraced) << "tune " << tune << ", script:\n" << script;
     }
   }
 }

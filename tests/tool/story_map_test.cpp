@@ -21,22 +21,12 @@ std::string MapOf(const std::string& game_dir) {
   return StoryMapDot(story, search, CheckStory(story, search), "map");
 }
 
-std::vector<std::string> SceneNames(const std::string& game_dir) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(fs::path(game_dir) / "dat")) {
-    const std::string name = entry.path().filename().string();
-    if (entry.path().extension() == ".dat" && name != "lst.dat") {
-      names.push_back(entry.path().stem().string());
-    }
-  }
-  return names;
-}
-
 TEST(StoryMap, TheSampleStoryAsDot) {
   const std::string dot = MapOf(SamplePath());
   EXPECT_EQ(dot.rfind("digraph story {", 0), 0u);
-  for (const std::string& name : SceneNames(SamplePath())) {
-    EXPECT_NE(dot.find("<b>" + name + "</b>"), std::string::npos) << name;
+  for (const char* name :
+       {"00", "10", "11", "12", "20", "21", "22", "30", "31", "32", "40", "end1", "end2", "end3"}) {
+    EXPECT_NE(dot.find("<b>" + std::string(name) + "</b>"), std::string::npos) << name;
   }
   for (const char* label :
        {"ラムネ +10", "風鈴 +10", "貝がら +10", "wrong /<br/>time-out", "&lt; 20", "20–29", "≥ 30",
