@@ -3,6 +3,8 @@
 // What the tool tests share: the bundled story, a clean story to break, the checker's
 // report and the scripted player's output.
 
+#include <gtest/gtest.h>
+#include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -66,6 +68,49 @@ inline Played Play(const std::string& game_dir, const std::string& script, bool 
     played.lines.push_back(nlohmann::json::parse(line));
   }
   return played;
+}
+
+// Expected findings are written as the report writes them, each message cut to a key
+// phrase that holds the story's names and numbers: the errors and warnings must be exactly
+// these, the notes among the notes.
+inline std::vector<std::string> FindingLines(const std::string& text, bool notes) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if ((line.find(": note: ") != std::string::npos) == notes) lines.push_back(line);
+  }
+  return lines;
+}
+
+// The same file, line and severity, and the message holds the expected phrase. What the
+// checker adds in parentheses, where it applies, is part of the phrase: no parenthesis may
+// follow it.
+inline bool Matches(const std::string& line, const std::string& expected) {
+  std::size_t where = 0;
+  for (const char* severity : {": error: ", ": warning: ", ": note: "}) {
+    if (const auto at = expected.find(severity); at != std::string::npos) {
+      where = at + std::string(severity).size();
+    }
+  }
+  const std::size_t at = line.find(expected.substr(where), where);
+  return line.compare(0, where, expected, 0, where) == 0 && at != std::string::npos &&
+         line.find('(', at + expected.size() - where) == std::string::npos;
+}
+
+inline void ExpectFindings(const std::string& report, const std::string& expected) {
+  const auto found = FindingLines(report, false);
+  const auto wanted = FindingLines(expected, false);
+  EXPECT_EQ(found.size(), wanted.size()) << report;
+  for (std::size_t i = 0; i < std::min(found.size(), wanted.size()); ++i) {
+    EXPECT_TRUE(Matches(found[i], wanted[i])) << wanted[i] << "\nis not:\n" << found[i];
+  }
+  const auto notes = FindingLines(report, true);
+  for (const std::string& note : FindingLines(expected, true)) {
+    EXPECT_TRUE(std::any_of(notes.begin(), notes.end(),
+                            [&](const std::string& line) { return Matches(line, note); }))
+        << note << "\nnot in:\n"
+        << report;
+  }
 }
 
 // A game folder on disk that the tools read.
