@@ -30,26 +30,8 @@ inline std::string LittleEndian(std::uint64_t value, int size) {
 }
 
 inline std::string BigEndian(std::uint64_t value, int size) {
-  std::string out;
-  for (int i = size - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-  return out;
-}
-
-// A Windows bitmap of `width` × `height` pixels of one colour, 24 bits.
-inline std::string BitmapBytes(int width = 2, int height = 2, std::uint32_t rgb = 0x404040) {
-  const int row = (width * 3 + 3) / 4 * 4;
-  std::string pixels;
-  for (int y = 0; y < height; ++y) {
-    std::string line;
-    for (int x = 0; x < width; ++x) line += LittleEndian(rgb, 3);
-    pixels += line + std::string(static_cast<std::size_t>(row - width * 3), '\0');
-  }
-  const auto size = static_cast<std::uint32_t>(pixels.size());
-  return "BM" + LittleEndian(54 + size, 4) + LittleEndian(0, 4) + LittleEndian(54, 4) +
-         LittleEndian(40, 4) + LittleEndian(static_cast<std::uint32_t>(width), 4) +
-         LittleEndian(static_cast<std::uint32_t>(height), 4) + LittleEndian(1, 2) +
-         LittleEndian(24, 2) + LittleEndian(0, 4) + LittleEndian(size, 4) + LittleEndian(2835, 4) +
-         LittleEndian(2835, 4) + LittleEndian(0, 8) + pixels;
+  const std::string little = LittleEndian(value, size);
+  return {little.rbegin(), little.rend()};
 }
 
 // A folder of its own in the temporary directory, removed with all it holds at the end of

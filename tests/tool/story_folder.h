@@ -119,7 +119,7 @@ class ToolStory : public StoryFolder {
   // A small story that checks clean: three gift prompts' worth of points reach every ending.
   void WriteCleanStory() const {
     Write("dat/lst.dat", "花\n指輪\n手紙\n");
-    Bytes("grf/room.dat", BitmapBytes());
+    Bytes("grf/room.dat", ReadFile(SamplePath() + "/grf/sky.dat"));
     Bytes("dat/bgm.mid", TuneOfMs(1000));
     Write("dat/00.dat", ">img>room\n雨が降っていた。\n-p\n>ive>10\n");
     Write("dat/10.dat", "彼女が来た。\n>花\n20\n20\n20\n");
