@@ -47,14 +47,7 @@ TEST_F(GameFolderTest, BackslashesSeparateFoldersAndNamesStayInside) {
   EXPECT_EQ(Find("dat/..\\..\\etc\\passwd.dat"), std::nullopt);
   EXPECT_EQ(Find("dat/" + std::string("a\0b", 3) + ".dat"), std::nullopt);
   EXPECT_EQ(Find("dat//\\x.dat"), "/g/dat/x.dat");
-}
-
-TEST_F(GameFolderTest, FileErrorsNameTheFileRelativeToTheGameFolder) {
-  const auto file = FindGameFile(files, "/g/", "dat\\99.dat");
-  ASSERT_TRUE(file);
-  EXPECT_EQ(file->display, "dat/99.dat");
-  EXPECT_EQ(WithTrailingSeparator("/g"), "/g/");
-  EXPECT_EQ(WithTrailingSeparator("/"), "/");
+  EXPECT_EQ(FindGameFile(files, "/g/", "dat\\99.dat")->display, "dat/99.dat");  // for messages
 }
 
 }  // namespace
