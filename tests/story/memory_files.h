@@ -84,7 +84,7 @@ class MemoryFiles : public FileSystem {
 // are read past their bytes, as a bad sector would make them.
 template <class Files>
 struct FailingReads : Files {
-  std::string failing = "\n";
+  std::string failing = "\n";  // none, unless told: no path holds a line end
   std::unique_ptr<ByteSource> OpenRead(const std::string& path) override {
     struct Failing : ByteSource {
       std::unique_ptr<ByteSource> bytes;
