@@ -1,9 +1,10 @@
 #pragma once
 
 // What the tool tests share: the bundled story, a clean story to break, the checker's
-// report and the scripted player's output.
+// report and how expected findings are matched, and the scripted player's output.
 
 #include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
