@@ -124,6 +124,9 @@ const GalleryCase kGallery[] = {
      "dat/end1.dat:1: error: \"See you next weekend.\" is read as a restart line, because of "
      "\"end\" (in \"weekend\") at character 18\n"
      "dat/end1.dat:2: warning: lines 2 to 3 are never read\n"},
+    {"StoryLineStartingWithADigit", "dat/end1.dat", "0end\n-p\n>end\n",
+     "dat/end1.dat:1: error: \"0end\" is read as a restart line\n"
+     "dat/end1.dat:2: warning: lines 2 to 3 are never read\n"},
     {"StoryLineTakenAsAnEnding", "dat/end2.dat", "pending\n-p\n>end\n",
      "dat/end2.dat:1: error: ending line, because of \"ending\" (in \"pending\") at character 2\n"
      "dat/end2.dat:2: warning: leaves at an ending line on line 1\n"},
