@@ -193,8 +193,9 @@ const GalleryCase kGallery[] = {
          kNoEnd3,
      "dat/25.dat", "指輪だ。\n>ive>30\n"},
     {"RightGiftNoPlayCanGive", "dat/10.dat", "彼女\n>花\n20\n20\n30\n",
-     "dat/20.dat:2: warning: no play can give \"花\" right here\n" + kNoEnd3, "dat/20.dat",
-     "夜\n>花\n10\n30\n30\n"},
+     "dat/20.dat:2: warning: \"花\" right here: every play that gets here has given it away\n" +
+         kNoEnd3,
+     "dat/20.dat", "夜\n>花\n10\n30\n30\n"},
     // Pictures and the tune: warnings, the game goes on without them.
     {"MissingPicture", "dat/00.dat", ">img>rooms\n雨\n-p\n>ive>10\n",
      "dat/00.dat:1: warning: the picture grf/rooms.dat does not exist\n"},
