@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <sstream>
 
 #include "media/mci_interpreter.h"
 #include "media/midi_file.h"

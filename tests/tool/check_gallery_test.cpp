@@ -3,9 +3,6 @@
 // docs/authoring.md.
 #include <gtest/gtest.h>
 
-#include <sstream>
-#include <vector>
-
 #include "story/line_reader.h"
 #include "story/memory_files.h"
 #include "story_folder.h"
