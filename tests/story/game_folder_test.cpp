@@ -47,7 +47,8 @@ TEST_F(GameFolderTest, BackslashesSeparateFoldersAndNamesStayInside) {
   EXPECT_EQ(Find("dat/..\\..\\etc\\passwd.dat"), std::nullopt);
   EXPECT_EQ(Find("dat/" + std::string("a\0b", 3) + ".dat"), std::nullopt);
   EXPECT_EQ(Find("dat//\\x.dat"), "/g/dat/x.dat");
-  EXPECT_EQ(FindGameFile(files, "/g/", "dat\\99.dat")->display, "dat/99.dat");  // for messages
+  EXPECT_EQ(FindGameFile(files, "/g/", "dat\\99.dat").value().display,
+            "dat/99.dat");  // for messages
 }
 
 }  // namespace
