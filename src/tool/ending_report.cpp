@@ -30,11 +30,11 @@ void ReportEnding(const Story& story, const EndingSearch& search, int number, Fi
   const bool exists = file.Exists();
   if (!reach.reached) {
     findings.Add(
-        exists ? Severity::kWarning : Severity::kNote, display, 0,
+        exists ? Severity::kWarning : Severity::kNote, "unreached-ending", display, 0,
         "no play reaches " + EndingName(number) + ": " + WhyUnreached(story, search, number));
     return;
   }
-  findings.Note(display, 0,
+  findings.Note("ending-reached", display, 0,
                 EndingName(number) + " is reached with " + std::to_string(reach.love) +
                     " love points" +
                     (reach.answers.empty() ? " without any gift prompt"
@@ -45,7 +45,7 @@ void ReportEnding(const Story& story, const EndingSearch& search, int number, Fi
   if (exists || reach.from_scene.empty()) return;
   const Scene* from = story.Find(reach.from_scene);
   if (from && from->walk.exit == SceneExit::kEnding && from->walk.exit_line == reach.from_line) {
-    findings.Error(reach.from_scene, reach.from_line,
+    findings.Error("missing-ending", reach.from_scene, reach.from_line,
                    "with " + std::to_string(reach.love) + " love points the ending line opens " +
                        EndingName(number) + ", but " + display +
                        " does not exist: the game stops with an error here");
@@ -86,7 +86,7 @@ void ReportUnreachedScenes(const Story& story, const EndingSearch& search, Findi
             std::to_string(holder.walk.gift->prompt_line) + " leads here, and no play can give " +
             Quoted(holder.walk.gift->item) + " there";
     }
-    findings.Warning(key, 0, "no play reaches this scene: " + why);
+    findings.Warning("unreached-scene", key, 0, "no play reaches this scene: " + why);
   }
 }
 
@@ -100,7 +100,7 @@ void ReportRightGiftsNeverGiven(const Story& story, const EndingSearch& search,
     if (!gift.right) continue;
     const auto count = std::count(items.begin(), items.end(), gift.item);
     if (count == 0) continue;  // reported as not on the list
-    findings.Warning(key, line,
+    findings.Warning("gift-never-right", key, line,
                      "no play can give " + Quoted(gift.item) +
                          " right here: every play that gets here has given " +
                          (count == 1 ? "it" : "all its " + std::to_string(count) + " entries") +
@@ -176,7 +176,7 @@ std::string WhyUnreached(const Story& story, const EndingSearch& search, int num
 void ReportReachability(const Story& story, const EndingSearch& search, Findings& findings) {
   if (!search.ran) return;
   if (search.limit_hit) {
-    findings.Warning(story.start.file.display, 0,
+    findings.Warning("search-limit", story.start.file.display, 0,
                      "the search of all plays stopped after " + std::to_string(search.states) +
                          " states (its limit): endings and scenes it did not find may still be "
                          "reachable");

@@ -1,14 +1,16 @@
 #include "tool/findings.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "tool/check_words.h"
 
 namespace velune {
 
-void Findings::Add(Severity severity, std::string file, std::size_t line, std::string message) {
-  all_.push_back(Finding{std::move(file), line, severity, std::move(message)});
+void Findings::Add(Severity severity, std::string id, std::string file, std::size_t line,
+                   std::string message) {
+  all_.push_back(Finding{std::move(file), line, severity, std::move(id), std::move(message)});
 }
 
 std::vector<Finding> Findings::Sorted() const {
@@ -50,10 +52,19 @@ const char* SeverityName(Severity severity) {
   return "note";
 }
 
-void WriteFindingLine(std::ostream& out, const Finding& finding) {
-  out << finding.file;
+namespace {
+
+std::string PathFrom(const std::string& folder, const std::string& file) {
+  return folder.empty() ? file : (std::filesystem::path(folder) / file).string();
+}
+
+}  // namespace
+
+void WriteFindingLine(std::ostream& out, const Finding& finding, const std::string& folder) {
+  out << PathFrom(folder, finding.file);
   if (finding.line > 0) out << ':' << finding.line;
-  out << ": " << SeverityName(finding.severity) << ": " << finding.message << '\n';
+  out << ": " << SeverityName(finding.severity) << ": " << finding.message << " [" << finding.id
+      << "]\n";
 }
 
 std::string SummaryLine(const FindingCounts& counts) {
@@ -61,16 +72,17 @@ std::string SummaryLine(const FindingCounts& counts) {
          Counted(counts.notes, "note");
 }
 
-void WriteFindingsText(std::ostream& out, const Findings& findings) {
-  for (const Finding& f : findings.Sorted()) WriteFindingLine(out, f);
+void WriteFindingsText(std::ostream& out, const Findings& findings, const std::string& folder) {
+  for (const Finding& f : findings.Sorted()) WriteFindingLine(out, f, folder);
   out << SummaryLine(findings.Counts()) << '\n';
 }
 
-void WriteFindingsJson(std::ostream& out, const Findings& findings) {
+void WriteFindingsJson(std::ostream& out, const Findings& findings, const std::string& folder) {
   for (const Finding& f : findings.Sorted()) {
-    nlohmann::ordered_json line = {{"file", f.file},
+    nlohmann::ordered_json line = {{"file", PathFrom(folder, f.file)},
                                    {"line", nullptr},
                                    {"severity", SeverityName(f.severity)},
+                                   {"id", f.id},
                                    {"message", f.message}};
     if (f.line > 0) line["line"] = f.line;
     out << line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';

@@ -71,16 +71,18 @@ CheckedStory CheckFolder(const std::string& game_dir, std::size_t state_limit) {
   return checked;
 }
 
-int CheckCommand(const std::string& game_dir, bool json, std::size_t state_limit) {
+// `strict`: a warning fails the check as an error does.
+int CheckCommand(const std::string& game_dir, bool json, bool strict, std::size_t state_limit) {
   if (!IsGameFolder("check", game_dir)) return kToolUsage;
   const CheckedStory checked = CheckFolder(game_dir, state_limit);
   if (json) {
-    velune::WriteFindingsJson(std::cout, checked.findings);
+    velune::WriteFindingsJson(std::cout, checked.findings, game_dir);
   } else {
-    velune::WriteFindingsText(std::cout, checked.findings);
+    velune::WriteFindingsText(std::cout, checked.findings, game_dir);
   }
   std::cout.flush();
-  return checked.findings.Counts().errors > 0 ? kToolFailed : kToolOk;
+  const velune::FindingCounts counts = checked.findings.Counts();
+  return counts.errors > 0 || (strict && counts.warnings > 0) ? kToolFailed : kToolOk;
 }
 
 // The drawing format that the name of an output file asks for: "svg", "png", "pdf",
@@ -152,11 +154,16 @@ int main(int argc, char** argv) {
                   "The script of player actions; - or none reads standard input");
 
   bool json = false;
+  bool strict = false;
   std::size_t state_limit = velune::kDefaultStateLimit;
   CLI::App* check = app.add_subcommand(
-      "check", "Check a story for mistakes, the way the game will read it (exit 1 on an error)");
+      "check",
+      "Check a story for mistakes, the way the game will read it (exit 1 on an error, "
+      "or on a warning with --strict)");
   check->add_option("GAME_DIR", game_dir, "The game folder (holds dat/ and grf/)")->required();
   check->add_flag("--json", json, "Write the findings as JSON lines");
+  check->add_flag("--strict,--werror", strict,
+                  "Fail (exit 1) on a warning too, not only on an error");
   check
       ->add_option("--max-states", state_limit,
                    "How many states the search of all plays may visit before it stops")
@@ -185,7 +192,7 @@ int main(int argc, char** argv) {
   if (run->parsed()) return RunCommand(game_dir, script_path, trace_mci);
   if (play->parsed()) return PlayCommand(argv[0], game_dir);
   try {
-    if (check->parsed()) return CheckCommand(game_dir, json, state_limit);
+    if (check->parsed()) return CheckCommand(game_dir, json, strict, state_limit);
     if (map->parsed()) return MapCommand(game_dir, output);
   } catch (const std::exception& e) {
     std::cerr << "velune-tool: unexpected failure: " << e.what() << "\n";

@@ -45,7 +45,7 @@ class Checker {
   // A file that the game names itself (00, lst, bgm.mid, the endings) found only by case.
   void CheckCaseOfFixedName(const FoundFile& file, const std::string& expected) {
     if (file.match != NameMatch::kIgnoringCase) return;
-    findings_.Warning(file.file.display, 0,
+    findings_.Warning("name-case", file.file.display, 0,
                       "the game looks for " + expected +
                           " and finds this file only when letter case is ignored; name it " +
                           expected);
@@ -54,7 +54,7 @@ class Checker {
   void CheckStart() {
     const FoundFile& start = story_.start;
     if (start.match == NameMatch::kMissing) {
-      findings_.Error(start.file.display, 0,
+      findings_.Error("missing-start", start.file.display, 0,
                       "scene 00 does not exist: every game starts with it, so the game stops with "
                       "an error at once");
     }
@@ -69,13 +69,13 @@ class Checker {
     const GiftListFile& list = story_.gift_list;
     const std::string& file = list.file.file.display;
     if (list.file.match == NameMatch::kMissing) {
-      findings_.Error(file, 0,
+      findings_.Error("missing-gift-list", file, 0,
                       "the gift list does not exist: the game stops with an error at the start of "
                       "every game");
       return;
     }
     if (list.read_error) {
-      findings_.Error(file, 0,
+      findings_.Error("unreadable-file", file, 0,
                       "the gift list cannot be read (" + *list.read_error +
                           "): the game stops with an error at the start of every game");
       return;
@@ -83,25 +83,26 @@ class Checker {
     CheckCaseOfFixedName(list.file, GamePath(kDatFolder, kGiftListName, kDataExtension));
     CheckEncoding(list.text, findings_);
     if (list.text.long_line != 0) {
-      findings_.Error(file, list.text.long_line,
+      findings_.Error("line-too-long", file, list.text.long_line,
                       "this line is " + LongerThanALine() +
                           ": the game stops with an error at the start of every game, when it "
                           "reads the gift list");
     } else if (list.items.empty()) {
-      findings_.Warning(file, 0, "the gift list is empty: the player has nothing to give");
+      findings_.Warning("empty-gift-list", file, 0,
+                        "the gift list is empty: the player has nothing to give");
     }
     std::map<std::string, std::size_t> first_line;
     for (std::size_t i = 0; i < list.items.size(); ++i) {
       const std::string& item = list.items[i];
       if (item.empty()) {
-        findings_.Warning(file, i + 1,
+        findings_.Warning("empty-gift-entry", file, i + 1,
                           "this empty line becomes an empty entry of the gift list; remove it");
         continue;
       }
       const std::string prompt = ">" + item;
       const LineKind kind = ClassifyLine(prompt);
       if (kind != LineKind::kPrompt) {
-        findings_.Warning(file, i + 1,
+        findings_.Warning("item-never-asked", file, i + 1,
                           "no gift prompt can ask for " + Quoted(item) + ": the line " +
                               Quoted(prompt) + " is read as " + KindNoun(kind) + ", because " +
                               KeywordPlace(prompt, kind) + " is tested before a prompt");
@@ -109,7 +110,7 @@ class Checker {
       const auto [first, fresh] = first_line.emplace(item, i + 1);
       if (!fresh) {
         findings_.Note(
-            file, i + 1,
+            "duplicate-item", file, i + 1,
             Quoted(item) + " is on the list again (first on line " + std::to_string(first->second) +
                 "): it can be given twice, and either entry is right where it is wanted");
       }
@@ -120,13 +121,14 @@ class Checker {
     const Tune& tune = story_.tune;
     const std::string& file = tune.file.file.display;
     if (tune.file.match == NameMatch::kMissing) {
-      findings_.Warning(file, 0, "the tune does not exist: the game plays without music");
+      findings_.Warning("missing-tune", file, 0,
+                        "the tune does not exist: the game plays without music");
     } else if (tune.read_error) {
       findings_.Warning(
-          file, 0,
+          "unplayable-tune", file, 0,
           "the tune cannot be read (" + *tune.read_error + "): the game plays without music");
     } else if (!tune.playable) {
-      findings_.Warning(file, 0,
+      findings_.Warning("unplayable-tune", file, 0,
                         "the tune is not a Standard MIDI File (format 0 or 1): the game plays "
                         "without music");
     }
@@ -137,7 +139,7 @@ class Checker {
     if (!scene.exists) return;  // reported where it is named
     const std::string& file = scene.key;
     if (scene.read_error) {
-      findings_.Error(file, 0,
+      findings_.Error("unreadable-file", file, 0,
                       "the scene file cannot be read (" + *scene.read_error +
                           "): the game stops with an error when it opens it");
       return;
@@ -145,7 +147,7 @@ class Checker {
     // Endings: see the findings of the search. Without 00, nothing would be linked.
     const bool start_exists = story_.start.Exists();
     if (!scene.linked && story_.EndingNumber(scene.key) == 0 && start_exists) {
-      findings_.Warning(file, 0,
+      findings_.Warning("unlinked-scene", file, 0,
                         "no jump, gift block or ending line leads to this scene from 00: no "
                         "play ever shows it");
     }
@@ -162,31 +164,31 @@ class Checker {
     const std::size_t line = walk.exit_line;
     switch (walk.exit) {
       case SceneExit::kEmpty:
-        findings_.Error(file, 0,
+        findings_.Error("empty-scene", file, 0,
                         "the scene file is empty: the game stops with an error when it reads its "
                         "first line");
         return;
       case SceneExit::kReadsPastEnd:
-        findings_.Error(file, line,
+        findings_.Error("reads-past-end", file, line,
                         "the file ends right after " + KindNoun(*walk.kinds[line - 1]) +
                             ": the game reads past the end and stops with an error; " + kLeadsOn);
         return;
       case SceneExit::kNameTooShort:
         findings_.Error(
-            file, line,
+            "name-too-short", file, line,
             KindNoun(*walk.kinds[line - 1]) + " " + Quoted(scene.Line(line)) +
                 " is shorter than five characters: the game stops with an error "
                 "here; the name starts at the sixth character, as in " +
                 (*walk.kinds[line - 1] == LineKind::kJump ? "\">ive>10\"" : "\">img>town\""));
         return;
       case SceneExit::kStandsStill:
-        findings_.Error(file, line,
+        findings_.Error("stands-still", file, line,
                         "the scene ends on " + KindNoun(*walk.kinds[line - 1]) +
                             ": the game shows the continue mark and stands still for good; " +
                             kLeadsOn);
         return;
       case SceneExit::kLineTooLong:
-        findings_.Error(file, line,
+        findings_.Error("line-too-long", file, line,
                         "this line is " + LongerThanALine() +
                             ": the game stops with an error when it reads it");
         return;
@@ -218,10 +220,10 @@ class Checker {
         walk.gift ? "the gift block on line " + std::to_string(leaves_at)
                   : KindNoun(*walk.kinds[leaves_at - 1]) + " on line " + std::to_string(leaves_at);
     if (all_empty) {
-      findings_.Note(scene.key, walk.first_unread,
+      findings_.Note("unread-lines", scene.key, walk.first_unread,
                      "the empty " + lines + " never read: the scene leaves at " + how);
     } else {
-      findings_.Warning(scene.key, walk.first_unread,
+      findings_.Warning("unread-lines", scene.key, walk.first_unread,
                         lines + " never read: the scene leaves at " + how +
                             (walk.long_line != 0 ? " (line " + std::to_string(walk.long_line) +
                                                        " is " + LongerThanALine() + ")"
@@ -235,13 +237,13 @@ class Checker {
     const char* when =
         gift.lines_after == 2 ? "after a wrong gift or the time-out" : "at every answer";
     if (gift.lines_after < 3 && scene.walk.long_line != 0) {
-      findings_.Error(file, scene.walk.long_line,
+      findings_.Error("line-too-long", file, scene.walk.long_line,
                       "this line of the gift block on line " + std::to_string(gift.prompt_line) +
                           " is " + LongerThanALine() +
                           ": the game stops with an error when it reads it, " + when);
     } else if (gift.lines_after < 3) {
       findings_.Error(
-          file, gift.prompt_line,
+          "short-gift-block", file, gift.prompt_line,
           "the gift block has " + std::to_string(gift.lines_after) +
               " of the three lines it needs after the prompt (points, the scene after the right "
               "gift, the scene otherwise): the game reads past the end of the file and stops "
@@ -257,7 +259,7 @@ class Checker {
         message += ": every answer leads to " + Quoted(gift.otherwise->name);
       }
       message += NearItem(gift.item);
-      findings_.Warning(file, gift.prompt_line, message);
+      findings_.Warning("unknown-item", file, gift.prompt_line, message);
     }
     if (gift.lines_after >= 1 && !IsWholeNumber(gift.points_text)) {
       const double points = LeadingNumber(gift.points_text);
@@ -267,7 +269,7 @@ class Checker {
       if (points != static_cast<double>(static_cast<long long>(points))) {
         message += " and rounds the love points to a whole number (halves to the even one)";
       }
-      findings_.Warning(file, gift.prompt_line + 1, message);
+      findings_.Warning("points-not-whole", file, gift.prompt_line + 1, message);
     }
   }
 
@@ -289,13 +291,13 @@ class Checker {
       const std::string& shown = picture.file.file.display;
       switch (picture.file.match) {
         case NameMatch::kOutsideFolder:
-          findings_.Warning(scene.key, picture.line,
+          findings_.Warning("name-outside-folder", scene.key, picture.line,
                             "the picture name " + Quoted(picture.name) +
                                 " does not name a file in the game folder: the game keeps the "
                                 "picture it shows");
           continue;
         case NameMatch::kMissing:
-          findings_.Warning(scene.key, picture.line,
+          findings_.Warning("missing-picture", scene.key, picture.line,
                             "the picture " + shown +
                                 " does not exist: the game keeps the picture it shows" +
                                 TrimmedHint(picture.name, kGrfFolder));
@@ -307,7 +309,7 @@ class Checker {
           break;
       }
       if (!picture.loads) {
-        findings_.Warning(scene.key, picture.line,
+        findings_.Warning("unshowable-picture", scene.key, picture.line,
                           shown +
                               " is not a picture the game can show (a BMP, JPEG or GIF file): the "
                               "game keeps the picture it shows");
@@ -317,7 +319,7 @@ class Checker {
 
   void FoundIgnoringCase(const std::string& file, std::size_t line, const char* kind,
                          const std::string& name, const std::string& found) {
-    findings_.Warning(file, line,
+    findings_.Warning("name-case", file, line,
                       std::string("the ") + kind + " name " + Quoted(name) + " finds " + found +
                           " only when letter case is ignored; write it as the file is named");
   }
@@ -343,7 +345,7 @@ class Checker {
       const std::string& target = link.target.file.display;
       switch (link.target.match) {
         case NameMatch::kOutsideFolder:
-          findings_.Error(scene.key, link.line,
+          findings_.Error("name-outside-folder", scene.key, link.line,
                           opener + " " + Quoted(link.name) +
                               ", which does not name a file in the game folder: the game stops "
                               "with an error here");
@@ -355,7 +357,7 @@ class Checker {
                                 : opener + " the scene " + Quoted(link.name) + ", but " + target +
                                       " does not exist: the game stops with an error here";
           message += TrimmedHint(link.name, kDatFolder);
-          findings_.Error(scene.key, link.line, message);
+          findings_.Error("missing-scene", scene.key, link.line, message);
           break;
         }
         case NameMatch::kIgnoringCase:
@@ -363,7 +365,7 @@ class Checker {
           break;
         case NameMatch::kExact:
           if (link.name.empty()) {
-            findings_.Warning(scene.key, link.line,
+            findings_.Warning("empty-scene-name", scene.key, link.line,
                               opener + " an empty scene name, that is the file " + target);
           }
           break;

@@ -77,7 +77,7 @@ void CheckEncoding(const TextFile& text, Findings& findings) {
       if (SanitizeUtf8(bytes) != bytes) all_utf8 = false;
     }
     if (first_non_ascii > 0 && all_utf8) {
-      findings.Warning(file, first_non_ascii,
+      findings.Warning("utf8-without-bom", file, first_non_ascii,
                        "this file looks like UTF-8 without a byte-order mark: the game reads it "
                        "as code page 932 (Shift-JIS) and shows garbled text; save it as "
                        "Shift-JIS, or as UTF-8 with a byte-order mark");
@@ -90,7 +90,7 @@ void CheckEncoding(const TextFile& text, Findings& findings) {
     const std::size_t written =
         text.byte_order_mark ? CountOf(line.bytes, kReplacementCharacter) : 0;
     if (replaced <= written) continue;
-    findings.Warning(file, i + 1,
+    findings.Warning("undecodable-bytes", file, i + 1,
                      std::string("this line holds bytes that ") +
                          (text.byte_order_mark ? "are not UTF-8" : "code page 932 cannot decode") +
                          ": the game shows them as \xEF\xBF\xBD (" + Quoted(line.text) +
@@ -107,7 +107,7 @@ void CheckLineLooks(const TextFile& text, const SceneWalk& walk, Findings& findi
     const LineKind looks = LooksLike(line);
     if (kind == looks) continue;
     if (looks == LineKind::kText) {
-      findings.Add(SeverityOfMisreadText(kind), file, i + 1,
+      findings.Add(SeverityOfMisreadText(kind), "keyword-in-text", file, i + 1,
                    "the story line " + Quoted(line) + " is read as " + KindNoun(kind) +
                        ", because of " + KeywordPlace(line, kind) + ": " + EffectOf(kind, line));
       continue;
@@ -123,7 +123,7 @@ void CheckLineLooks(const TextFile& text, const SceneWalk& walk, Findings& findi
       what += " " + Quoted(line);
     }
     findings.Error(
-        file, i + 1,
+        "command-shadowed", file, i + 1,
         what + " is read as " + KindNoun(kind) + ", because " + KeywordPlace(line, kind) +
             " is tested before " +
             (meant.empty() ? std::string("a prompt") : "\"" + std::string(meant) + "\"") + ": " +

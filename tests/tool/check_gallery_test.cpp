@@ -54,18 +54,19 @@ TEST(CheckGallery, CleanStoriesCheckClean) {
   testing::ToolStory story;
   story.WriteCleanStory();
   EXPECT_EQ(story.Report(),
-            "dat/end1.dat: note: end1 is reached with 0 love points by: 10 time-out, 20 time-out\n"
+            "dat/end1.dat: note: end1 is reached with 0 love points by: 10 time-out, 20 time-out "
+            "[ending-reached]\n"
             "dat/end2.dat: note: end2 is reached with 20 love points by: 10 花 (+20), 20 "
-            "time-out\n"
+            "time-out [ending-reached]\n"
             "dat/end3.dat: note: end3 is reached with 30 love points by: 10 花 (+20), 20 指輪 "
-            "(+10)\n");
+            "(+10) [ending-reached]\n");
   EXPECT_EQ(testing::CheckReport(testing::SamplePath()),
             "dat/end1.dat: note: end1 is reached with 0 love points by: 10 time-out, 20 time-out, "
-            "30 time-out\n"
+            "30 time-out [ending-reached]\n"
             "dat/end2.dat: note: end2 is reached with 20 love points by: 10 time-out, 20 風鈴 "
-            "(+10), 30 貝がら (+10)\n"
+            "(+10), 30 貝がら (+10) [ending-reached]\n"
             "dat/end3.dat: note: end3 is reached with 30 love points by: 10 ラムネ (+10), 20 風鈴 "
-            "(+10), 30 貝がら (+10)\n");
+            "(+10), 30 貝がら (+10) [ending-reached]\n");
 }
 
 const GalleryCase kGallery[] = {

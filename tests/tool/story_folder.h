@@ -85,13 +85,18 @@ inline std::vector<std::string> FindingLines(const std::string& text, bool notes
 
 // The same file, line and severity, and the message holds the expected phrase. What the
 // checker adds in parentheses, where it applies, is part of the phrase: no parenthesis may
-// follow it.
-inline bool Matches(const std::string& line, const std::string& expected) {
+// follow it. An expected "[id]" at the end is the finding's identifier.
+inline bool Matches(const std::string& line, std::string expected) {
   std::size_t where = 0;
   for (const char* severity : {": error: ", ": warning: ", ": note: "}) {
     if (const auto at = expected.find(severity); at != std::string::npos) {
       where = at + std::string(severity).size();
     }
+  }
+  const auto id = expected.rfind(" [");
+  if (id != std::string::npos && expected.back() == ']') {
+    if (!line.ends_with(expected.substr(id))) return false;
+    expected.resize(id);
   }
   const std::size_t at = line.find(expected.substr(where), where);
   return line.compare(0, where, expected, 0, where) == 0 && at != std::string::npos &&

@@ -40,23 +40,23 @@ TEST(TextFile, LinesAndTheirBytesComeFromTheGamesReader) {
 
 TEST(Findings, SortedByFileAndLineWithASummary) {
   Findings findings;
-  findings.Warning("dat/10.dat", 7, "b");
-  findings.Error("dat/10.dat", 2, "a");
-  findings.Note("dat/00.dat", 0, "c");
-  findings.Error("dat/10.dat", 7, "d");
+  findings.Warning("w", "dat/10.dat", 7, "b");
+  findings.Error("e", "dat/10.dat", 2, "a");
+  findings.Note("n", "dat/00.dat", 0, "c");
+  findings.Error("e", "dat/10.dat", 7, "d");
   std::ostringstream text;
-  WriteFindingsText(text, findings);
+  WriteFindingsText(text, findings, "my story/");
   EXPECT_EQ(text.str(),
-            "dat/00.dat: note: c\n"
-            "dat/10.dat:2: error: a\n"
-            "dat/10.dat:7: warning: b\n"
-            "dat/10.dat:7: error: d\n"
+            "my story/dat/00.dat: note: c [n]\n"
+            "my story/dat/10.dat:2: error: a [e]\n"
+            "my story/dat/10.dat:7: warning: b [w]\n"
+            "my story/dat/10.dat:7: error: d [e]\n"
             "2 errors, 1 warning, 1 note\n");
 
   std::ostringstream json;
-  WriteFindingsJson(json, findings);
+  WriteFindingsJson(json, findings, "s");
   EXPECT_EQ(json.str().substr(0, json.str().find('\n')),
-            R"({"file":"dat/00.dat","line":null,"severity":"note","message":"c"})");
+            R"({"file":"s/dat/00.dat","line":null,"severity":"note","id":"n","message":"c"})");
   EXPECT_NE(json.str().find(R"({"errors":2,"warnings":1,"notes":1})"), std::string::npos);
 }
 
