@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "story/ascii.h"
 #include "story/game_names.h"
@@ -11,6 +12,7 @@
 #include "tool/check_words.h"
 #include "tool/ending_report.h"
 #include "tool/line_look.h"
+#include "tool/near_names.h"
 #include "tool/text_checks.h"
 
 namespace velune {
@@ -20,6 +22,26 @@ constexpr char kLeadsOn[] = "end the scene with a jump, an ending line, a restar
 
 std::string LongerThanALine() {
   return "longer than " + std::to_string(kLongestLine) + " bytes, too long for a story line";
+}
+
+// Full-width digits and signs (０ to ９, ＋, －) as ASCII; the rest as it is.
+std::string AsciiDigits(std::string_view text) {
+  constexpr std::string_view kFullWidth = "\xEF\xBC";  // U+FF00 to U+FF3F start so
+  std::string ascii;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto third = static_cast<unsigned char>(i + 2 < text.size() ? text[i + 2] : 0);
+    const char c = third == 0x8B                    ? '+'
+                   : third == 0x8D                  ? '-'
+                   : third >= 0x90 && third <= 0x99 ? static_cast<char>('0' + third - 0x90)
+                                                    : '\0';
+    if (text.substr(i, 2) == kFullWidth && c != '\0') {
+      ascii += c;
+      i += 2;
+    } else {
+      ascii += text[i];
+    }
+  }
+  return ascii;
 }
 
 bool IsWholeNumber(std::string_view s) {
@@ -33,22 +55,48 @@ class Checker {
   Checker(const Story& story, const EndingSearch& search) : story_(story), search_(search) {}
 
   Findings Run() {
+    if (!story_.dat_folder) {
+      findings_.Error("not-a-story-folder", "", 0,
+                      story_.holds_scene_files
+                          ? "this folder holds the scene files itself, as a dat/ folder does: "
+                            "give the folder above it, the game folder that holds dat/ and grf/"
+                          : "there is no dat/ folder here: give the game folder, the one that "
+                            "holds dat/ and grf/");
+      return std::move(findings_);
+    }
     CheckStart();
     CheckGiftList();
     CheckTune();
     for (const auto& [key, scene] : story_.scenes) CheckScene(scene);
     ReportReachability(story_, search_, findings_);
+    ReportCaseUses();
     return std::move(findings_);
   }
 
  private:
   // A file that the game names itself (00, lst, bgm.mid, the endings) found only by case.
   void CheckCaseOfFixedName(const FoundFile& file, const std::string& expected) {
-    if (file.match != NameMatch::kIgnoringCase) return;
-    findings_.Warning("name-case", file.file.display, 0,
-                      "the game looks for " + expected +
-                          " and finds this file only when letter case is ignored; name it " +
-                          expected);
+    if (file.match == NameMatch::kIgnoringCase) {
+      FoundIgnoringCase(file.file.display, 0, file, expected);
+    }
+  }
+
+  // The game finds a file whose name differs in letter case from the name it builds, as
+  // Windows does: one note per file, at its first use, with the name to give the file.
+  void FoundIgnoringCase(const std::string& file, std::size_t line, const FoundFile& found,
+                         const std::string& wanted) {
+    auto [use, fresh] = case_uses_.try_emplace(found.file.display, CaseUse{file, line, wanted});
+    ++use->second.lines;
+  }
+
+  void ReportCaseUses() {
+    for (const auto& [found, use] : case_uses_) {
+      findings_.Note("name-case", use.file, use.line,
+                     "the game looks for " + use.wanted + " and finds " + found +
+                         " only because it ignores letter case" +
+                         (use.lines > 1 ? ", for " + std::to_string(use.lines) + " lines" : "") +
+                         ": rename " + found + " to " + use.wanted);
+    }
   }
 
   void CheckStart() {
@@ -81,7 +129,7 @@ class Checker {
       return;
     }
     CheckCaseOfFixedName(list.file, GamePath(kDatFolder, kGiftListName, kDataExtension));
-    CheckEncoding(list.text, findings_);
+    if (!CheckEncoding(list.text, findings_)) return;
     if (list.text.long_line != 0) {
       findings_.Error("line-too-long", file, list.text.long_line,
                       "this line is " + LongerThanALine() +
@@ -151,7 +199,7 @@ class Checker {
                         "no jump, gift block or ending line leads to this scene from 00: no "
                         "play ever shows it");
     }
-    CheckEncoding(scene.text, findings_);
+    if (!CheckEncoding(scene.text, findings_)) return;
     CheckLineLooks(scene.text, scene.walk, findings_);
     CheckExit(scene);
     CheckPictures(scene);
@@ -262,28 +310,39 @@ class Checker {
       findings_.Warning("unknown-item", file, gift.prompt_line, message);
     }
     if (gift.lines_after >= 1 && !IsWholeNumber(gift.points_text)) {
-      const double points = LeadingNumber(gift.points_text);
-      std::string message = "the points line " + Quoted(gift.points_text) +
-                            " is not a plain whole number: the game reads it as " +
-                            PointsText(points);
-      if (points != static_cast<double>(static_cast<long long>(points))) {
-        message += " and rounds the love points to a whole number (halves to the even one)";
-      }
-      findings_.Warning("points-not-whole", file, gift.prompt_line + 1, message);
+      CheckPoints(file, gift.prompt_line + 1, gift.points_text);
     }
+  }
+
+  void CheckPoints(const std::string& file, std::size_t line, const std::string& text) {
+    const double points = LeadingNumber(text);
+    const std::string ascii = AsciiDigits(text);
+    if (ascii != text && IsWholeNumber(ascii)) {
+      findings_.Warning("full-width-digits", file, line,
+                        "the points line " + Quoted(text) +
+                            " is written with full-width digits, which the game does not take "
+                            "for a number: it reads " +
+                            PointsText(points) + "; write " + Quoted(TrimmedBlanks(ascii)));
+      return;
+    }
+    std::string message = "the points line " + Quoted(text) +
+                          " is not a plain whole number: the game reads it as " +
+                          PointsText(points);
+    if (points != static_cast<double>(static_cast<long long>(points))) {
+      message += " and rounds the love points to a whole number (halves to the even one)";
+    }
+    findings_.Warning("points-not-whole", file, line, message);
   }
 
   // A hint when the list holds the item spelled a little differently.
   std::string NearItem(const std::string& item) const {
     if (item == "p") return " (a page break is written \"-p\")";
     const auto& items = story_.gift_list.items;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-      if (TrimmedBlanks(items[i]) == TrimmedBlanks(item) || SameIgnoringAsciiCase(items[i], item)) {
-        return " (" + story_.gift_list.file.file.display + ":" + std::to_string(i + 1) + " has " +
-               Quoted(items[i]) + "; the names must match exactly)";
-      }
-    }
-    return "";
+    const auto nearest = NearestName(item, items);
+    if (!nearest) return "";
+    const auto line = std::find(items.begin(), items.end(), *nearest) - items.begin() + 1;
+    return " (did you mean " + Quoted(*nearest) + ", on " + story_.gift_list.file.file.display +
+           ":" + std::to_string(line) + "? The names must match exactly)";
   }
 
   void CheckPictures(const Scene& scene) {
@@ -300,13 +359,20 @@ class Checker {
           findings_.Warning("missing-picture", scene.key, picture.line,
                             "the picture " + shown +
                                 " does not exist: the game keeps the picture it shows" +
-                                TrimmedHint(picture.name, kGrfFolder));
+                                NameHint(picture.name, story_.picture_names));
           continue;
         case NameMatch::kIgnoringCase:
-          FoundIgnoringCase(scene.key, picture.line, "picture", picture.name, shown);
+          FoundIgnoringCase(scene.key, picture.line, picture.file,
+                            GamePath(kGrfFolder, picture.name, kDataExtension));
           break;
         case NameMatch::kExact:
           break;
+      }
+      if (picture.png && png_noted_.insert(shown).second) {
+        findings_.Note("png-picture", scene.key, picture.line,
+                       shown +
+                           " is a PNG picture: Velune shows it, but the original Windows game "
+                           "reads only BMP, JPEG and GIF pictures");
       }
       if (!picture.loads) {
         findings_.Warning("unshowable-picture", scene.key, picture.line,
@@ -317,22 +383,24 @@ class Checker {
     }
   }
 
-  void FoundIgnoringCase(const std::string& file, std::size_t line, const char* kind,
-                         const std::string& name, const std::string& found) {
-    findings_.Warning("name-case", file, line,
-                      std::string("the ") + kind + " name " + Quoted(name) + " finds " + found +
-                          " only when letter case is ignored; write it as the file is named");
+  // A hint when a name that finds nothing is close to one that would: blanks around it,
+  // which are part of the name, or a name that differs a little.
+  static std::string NameHint(const std::string& name, const std::vector<std::string>& names) {
+    const std::string_view trimmed = TrimmedBlanks(name);
+    const auto nearest = NearestName(name, names);
+    if (trimmed.size() != name.size() && !trimmed.empty()) {
+      return " (the name " + Quoted(name) + " has blanks around it" +
+             (nearest == trimmed ? "; did you mean " + Quoted(trimmed) + "?)" : ")");
+    }
+    return nearest ? " (did you mean " + Quoted(*nearest) + "?)" : "";
   }
 
-  // A hint when a name has blanks around it, which are part of the name.
-  std::string TrimmedHint(const std::string& name, std::string_view folder) const {
-    const std::string_view trimmed = TrimmedBlanks(name);
-    if (trimmed.size() == name.size() || trimmed.empty()) return "";
-    std::string hint = " (the name " + Quoted(name) + " has blanks around it";
-    const Scene* scene =
-        folder == kDatFolder ? story_.Find(GamePath(folder, trimmed, kDataExtension)) : nullptr;
-    if (scene && scene->exists) hint += "; did you mean " + Quoted(trimmed) + "?";
-    return hint + ")";
+  std::vector<std::string> SceneNames() const {
+    std::vector<std::string> names;
+    for (const auto& [key, scene] : story_.scenes) {
+      if (scene.exists) names.push_back(scene.name);
+    }
+    return names;
   }
 
   void CheckLinks(const Scene& scene) {
@@ -356,12 +424,13 @@ class Checker {
                                       ", which does not exist: the game stops with an error here"
                                 : opener + " the scene " + Quoted(link.name) + ", but " + target +
                                       " does not exist: the game stops with an error here";
-          message += TrimmedHint(link.name, kDatFolder);
+          message += NameHint(link.name, SceneNames());
           findings_.Error("missing-scene", scene.key, link.line, message);
           break;
         }
         case NameMatch::kIgnoringCase:
-          FoundIgnoringCase(scene.key, link.line, "scene", link.name, target);
+          FoundIgnoringCase(scene.key, link.line, link.target,
+                            GamePath(kDatFolder, link.name, kDataExtension));
           break;
         case NameMatch::kExact:
           if (link.name.empty()) {
@@ -373,9 +442,18 @@ class Checker {
     }
   }
 
+  struct CaseUse {
+    std::string file;  // where the file is first named
+    std::size_t line = 0;
+    std::string wanted;     // the name the game looks for
+    std::size_t lines = 0;  // how many lines name the file
+  };
+
   const Story& story_;
   const EndingSearch& search_;
   Findings findings_;
+  std::map<std::string, CaseUse> case_uses_;  // by the file found
+  std::set<std::string> png_noted_;
 };
 
 }  // namespace

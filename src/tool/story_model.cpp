@@ -4,6 +4,7 @@
 #include <deque>
 #include <set>
 #include <stdexcept>
+#include <tuple>
 
 #include "media/midi_length.h"
 #include "media/tune_file.h"
@@ -27,8 +28,11 @@ class StoryLoader {
     for (int n = 1; n <= 3; ++n) {
       story_.endings[n - 1] = Locate(kDatFolder, "end" + std::to_string(n), kDataExtension);
     }
+    story_.holds_scene_files = files_.IsFile(story_.app_dir + kFirstScene + kDataExtension) ||
+                               files_.IsFile(story_.app_dir + kGiftListName + kDataExtension);
     LoadGiftList();
     LoadTune();
+    ListPictures();
     Want(story_.start);
     for (const std::string& key : SceneFilesInFolder()) {
       Want(FoundFile{NameMatch::kExact, GameFile{story_.app_dir + key, key}});
@@ -73,6 +77,16 @@ class StoryLoader {
     }
   }
 
+  void ListPictures() {
+    for (const std::string& name : files_.List(story_.app_dir + kGrfFolder)) {
+      if (EndsWithIgnoringAsciiCase(name, kDataExtension)) {
+        story_.picture_names.push_back(
+            name.substr(0, name.size() - std::string_view(kDataExtension).size()));
+      }
+    }
+    std::sort(story_.picture_names.begin(), story_.picture_names.end());
+  }
+
   // The scene files of the dat folder and its subfolders, but the gift list.
   std::vector<std::string> SceneFilesInFolder() {
     std::vector<std::string> keys;
@@ -86,6 +100,7 @@ class StoryLoader {
         }
       }
     }
+    story_.dat_folder = files_.IsFolder(story_.app_dir + dat);
     std::vector<std::string> folders{dat};
     while (!folders.empty()) {
       const std::string folder = folders.back();
@@ -140,19 +155,28 @@ class StoryLoader {
   }
 
   void AddPicture(Scene& scene, const PictureLine& picture) {
-    PictureUse use{picture.line, picture.name, {}, false};
+    PictureUse use{picture.line, picture.name, {}, false, false};
     if (picture.name.empty()) return;  // only repaints the present picture
     use.file = Locate(kGrfFolder, picture.name, kDataExtension);
     if (use.file.Exists()) {
       const std::string& path = use.file.file.path;
-      const auto known = picture_loads_.find(path);
-      if (known == picture_loads_.end()) {
-        use.loads = picture_loads_[path] = pictures_.Load(path);
-      } else {
-        use.loads = known->second;
+      auto known = picture_facts_.find(path);
+      if (known == picture_facts_.end()) {
+        const bool loads = pictures_.Load(path);
+        known = picture_facts_.emplace(path, std::pair{loads, loads && IsPng(path)}).first;
       }
+      std::tie(use.loads, use.png) = known->second;
     }
     scene.pictures.push_back(std::move(use));
+  }
+
+  bool IsPng(const std::string& path) {
+    constexpr std::string_view kSignature = "\x89PNG\r\n\x1A\n";
+    try {
+      return ReadFileBytes(files_, path).starts_with(kSignature);
+    } catch (const std::runtime_error&) {
+      return false;
+    }
   }
 
   void AddLinks(Scene& scene) {
@@ -209,7 +233,7 @@ class StoryLoader {
   Story story_;
   std::set<std::string> wanted_;
   std::deque<FoundFile> pending_;
-  std::map<std::string, bool> picture_loads_;
+  std::map<std::string, std::pair<bool, bool>> picture_facts_;  // loads, is a PNG
 };
 
 }  // namespace

@@ -38,6 +38,7 @@ struct PictureUse {
   std::string name;
   FoundFile file;
   bool loads = false;  // the game's picture loader reads it
+  bool png = false;    // a PNG file, which the original Windows game cannot show
 };
 
 // One scene file, read and walked as the game reads it.
@@ -80,8 +81,11 @@ struct Tune {
 // the gift list, the pictures that picture lines show, and the tune.
 struct Story {
   std::string app_dir;
-  FoundFile start;                   // scene "00"
-  std::array<FoundFile, 3> endings;  // end1, end2, end3
+  bool dat_folder = false;                 // the game folder holds dat/, in any letter case
+  bool holds_scene_files = false;          // 00.dat or lst.dat lie in the game folder itself
+  std::vector<std::string> picture_names;  // the names the pictures of grf/ go by
+  FoundFile start;                         // scene "00"
+  std::array<FoundFile, 3> endings;        // end1, end2, end3
   GiftListFile gift_list;
   Tune tune;
   std::map<std::string, Scene> scenes;  // by key; named but missing files too

@@ -1,5 +1,7 @@
 #include "tool/text_checks.h"
 
+#include <algorithm>
+
 #include "story/text_decoding.h"
 #include "tool/check_words.h"
 #include "tool/line_look.h"
@@ -14,6 +16,21 @@ bool HasNonAscii(std::string_view bytes) {
     if (static_cast<unsigned char>(c) >= 0x80) return true;
   }
   return false;
+}
+
+// UTF-16 starts with its byte-order mark FF FE or FE FF, and its ASCII characters, line
+// ends among them, have a zero byte each; no text of code page 932 has zero bytes.
+bool LooksLikeUtf16(const TextFile& text) {
+  if (text.lines.empty()) return false;
+  const std::string_view first = text.lines.front().bytes;
+  if (first.starts_with("\xFF\xFE") || first.starts_with("\xFE\xFF")) return true;
+  std::size_t bytes = 0;
+  std::size_t zeros = 0;
+  for (const TextLine& line : text.lines) {
+    bytes += line.bytes.size();
+    zeros += static_cast<std::size_t>(std::count(line.bytes.begin(), line.bytes.end(), '\0'));
+  }
+  return zeros > 0 && zeros * 4 >= bytes;
 }
 
 std::size_t CountOf(std::string_view text, std::string_view part) {
@@ -65,8 +82,16 @@ Severity SeverityOfMisreadText(LineKind kind) {
 
 }  // namespace
 
-void CheckEncoding(const TextFile& text, Findings& findings) {
+bool CheckEncoding(const TextFile& text, Findings& findings) {
   const std::string& file = text.file.display;
+  if (LooksLikeUtf16(text)) {
+    findings.Error("utf16-file", file, 0,
+                   "this file is saved as UTF-16 (Notepad's \"Unicode\"), which the game cannot "
+                   "read: it sees none of its lines as written; save it as Shift-JIS or as "
+                   "UTF-8 with a byte-order mark, which Notepad calls \"ANSI\" on a Japanese "
+                   "Windows and \"UTF-8 with BOM\"");
+    return false;
+  }
   if (!text.byte_order_mark) {
     std::size_t first_non_ascii = 0;
     bool all_utf8 = true;
@@ -81,7 +106,7 @@ void CheckEncoding(const TextFile& text, Findings& findings) {
                        "this file looks like UTF-8 without a byte-order mark: the game reads it "
                        "as code page 932 (Shift-JIS) and shows garbled text; save it as "
                        "Shift-JIS, or as UTF-8 with a byte-order mark");
-      return;
+      return true;
     }
   }
   for (std::size_t i = 0; i < text.lines.size(); ++i) {
@@ -96,6 +121,7 @@ void CheckEncoding(const TextFile& text, Findings& findings) {
                          ": the game shows them as \xEF\xBF\xBD (" + Quoted(line.text) +
                          "); save the file as Shift-JIS, or as UTF-8 with a byte-order mark");
   }
+  return true;
 }
 
 void CheckLineLooks(const TextFile& text, const SceneWalk& walk, Findings& findings) {

@@ -6,9 +6,10 @@
 
 namespace velune {
 
-// Text that is probably in the wrong encoding: UTF-8 without a byte-order mark, and
-// bytes that cannot be decoded.
-void CheckEncoding(const TextFile& text, Findings& findings);
+// Text that is probably in the wrong encoding: UTF-16, UTF-8 without a byte-order mark,
+// and bytes that cannot be decoded. False when the file is UTF-16, which the game cannot
+// read at all: its lines mean nothing to check further.
+bool CheckEncoding(const TextFile& text, Findings& findings);
 
 // Lines that the game reads differently from how they look: story text that holds a
 // keyword, and commands or prompts that an earlier kind of line captures.

@@ -3,6 +3,9 @@
 // docs/authoring.md.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QImage>
+
 #include "story/line_reader.h"
 #include "story/memory_files.h"
 #include "story_folder.h"
@@ -29,6 +32,16 @@ const std::string kNoEnding =
 const std::string kNoEnd2 =
     "dat/end2.dat: warning: with 10 or 30 love points, and nothing between\n";
 const std::string kNoEnd3 = "dat/end3.dat: warning: collects before an ending line is 20\n";
+
+std::string PngBytes() {
+  QImage image(4, 3, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes.toStdString();
+}
 
 void PrintTo(const GalleryCase& c, std::ostream* out) { *out << c.name; }
 
@@ -159,12 +172,18 @@ const GalleryCase kGallery[] = {
      "dat/20.dat:2: warning: \"ゆびわ\" is not in dat/lst.dat, so it can never be given right\n" +
          kNoEnd3},
     {"GiftSpelledWithABlank", "dat/20.dat", "夜\n>指輪 \n10\n30\n30\n",
-     "dat/20.dat:2: warning: \"30\" (dat/lst.dat:2 has \"指輪\"\n" + kNoEnd3},
+     "dat/20.dat:2: warning: \"30\" (did you mean \"指輪\", on dat/lst.dat:2? The names must "
+     "match exactly) [unknown-item]\n" +
+         kNoEnd3},
     {"PointsLineNotANumber", "dat/20.dat", "夜\n>指輪\nたくさん\n30\n30\n",
      "dat/20.dat:3: warning: \"たくさん\" is not a plain whole number: the game reads it as 0\n" +
          kNoEnd3},
     {"PointsLineWithWords", "dat/20.dat", "夜\n>指輪\n10点\n30\n30\n",
      "dat/20.dat:3: warning: \"10点\" is not a plain whole number: the game reads it as 10\n"},
+    {"PointsInFullWidthDigits", "dat/20.dat", "夜\n>指輪\n１０\n30\n30\n",
+     "dat/20.dat:3: warning: \"１０\" is written with full-width digits, which the game does not "
+     "take for a number: it reads 0; write \"10\" [full-width-digits]\n" +
+         kNoEnd3},
     {"PointsLineNotWhole", "dat/20.dat", "夜\n>指輪\n2.5\n30\n30\n",
      "dat/20.dat:3: warning: as 2.5 and rounds the love points to a whole number (halves to the "
      "even one)\n"
@@ -196,7 +215,15 @@ const GalleryCase kGallery[] = {
      "dat/20.dat", "夜\n>花\n10\n30\n30\n"},
     // Pictures and the tune: warnings, the game goes on without them.
     {"MissingPicture", "dat/00.dat", ">img>rooms\n雨\n-p\n>ive>10\n",
-     "dat/00.dat:1: warning: the picture grf/rooms.dat does not exist\n"},
+     "dat/00.dat:1: warning: grf/rooms.dat does not exist: the game keeps the picture it shows "
+     "(did you mean \"room\"?) [missing-picture]\n"},
+    {"SceneNameInHalfWidthKana", "dat/30.dat", "#hantei\n>ive>ｴﾝﾃﾞｨﾝｸﾞ\n",
+     "dat/30.dat:2: error: (did you mean \"エンディング\"?) [missing-scene]\n" + kNoEnding +
+         "dat/エンディング.dat: warning: no jump, gift block or ending line leads to this scene\n",
+     "dat/エンディング.dat", ">end\n"},
+    {"PngPicture", "=grf/room.dat", PngBytes(),
+     "dat/00.dat:1: note: grf/room.dat is a PNG picture: Velune shows it, but the original "
+     "Windows game reads only BMP, JPEG and GIF pictures [png-picture]\n"},
     {"NotAPicture", "grf/room.dat", "not a picture\n",
      "dat/00.dat:1: warning: grf/room.dat is not a picture the game can show (a BMP, JPEG or GIF "
      "file)\n"},
@@ -213,17 +240,26 @@ const GalleryCase kGallery[] = {
     {"Utf8WithByteOrderMarkIsFine", "=dat/end1.dat", "\xEF\xBB\xBFお\r\n-p\r\n>end\r\n", ""},
     {"UndecodableBytes", "=dat/end1.dat", "\x82\xA8\x82\xED\x85\x65\r\n-p\r\n>end\r\n",
      "dat/end1.dat:1: warning: the game shows them as � (\"おわ�\")\n"},
-    {"PictureNameMatchesOnlyIgnoringCase", "dat/00.dat", ">img>Room\n雨\n-p\n>ive>10\n",
-     "dat/00.dat:1: warning: the picture name \"Room\" finds grf/room.dat only when letter case\n"},
+    {"SceneSavedAsUtf16", "=dat/end1.dat", std::string("\xFF\xFE>\0e\0n\0d\0\r\0\n\0", 14),
+     "dat/end1.dat: error: saved as UTF-16 (Notepad's \"Unicode\"), which the game cannot read: "
+     "it sees none of its lines as written; save it as Shift-JIS or as UTF-8 with a byte-order "
+     "mark [utf16-file]\n"},
+    {"PictureNameMatchesOnlyIgnoringCase", "dat/00.dat", ">img>Room\n雨\n>img>Room\n-p\n>ive>10\n",
+     "dat/00.dat:1: note: the game looks for grf/Room.dat and finds grf/room.dat only because it "
+     "ignores letter case, for 2 lines: rename grf/room.dat to grf/Room.dat [name-case]\n"},
     {"SceneNameMatchesOnlyIgnoringCase", "dat/20.dat", "夜\n>指輪\n10\n30\nside\n",
-     "dat/20.dat:5: warning: the scene name \"side\" finds dat/Side.dat only when letter case\n",
-     "dat/Side.dat", "寄り道。\n>ive>30\n"},
+     "dat/20.dat:5: note: rename dat/Side.dat to dat/side.dat\n", "dat/Side.dat",
+     "寄り道。\n>ive>30\n"},
     {"GiftListFoundOnlyIgnoringCase", "-dat/lst.dat", "",
-     "dat/LST.DAT: warning: the game looks for dat/lst.dat and finds this file only when\n",
-     "dat/LST.DAT", "花\n指輪\n手紙\n"},
-    {"EndingFoundOnlyIgnoringCase", "-dat/end3.dat", "",
-     "dat/END3.DAT: warning: the game looks for dat/end3.dat and finds this file only when\n",
-     "dat/END3.DAT", "おわり。\n-p\n>end\n"},
+     "dat/LST.DAT: note: the game looks for dat/lst.dat and finds dat/LST.DAT\n", "dat/LST.DAT",
+     "花\n指輪\n手紙\n"},
+    {"NoDatFolder", "-dat", "",
+     ": error: there is no dat/ folder here: give the game folder, the one that holds dat/ and "
+     "grf/ [not-a-story-folder]\n"},
+    {"DatFolderGivenForTheGameFolder", "-dat", "",
+     ": error: this folder holds the scene files itself, as a dat/ folder does: give the folder "
+     "above it\n",
+     "00.dat", ">ive>10\n"},
     {"NoEndingLineButAGiftNamesAnEnding", "dat/30.dat", "お\n-p\n>end\n",
      "dat/20.dat:2: warning: \"ゆびわ\" is not in dat/lst.dat\n"
      "dat/end1.dat: warning: end1: no play reaches an ending line\n"
