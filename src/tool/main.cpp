@@ -130,8 +130,19 @@ int MapCommand(const std::string& game_dir, const std::string& output) {
 }
 
 // The real game window on another story folder; the game itself takes no command line.
+// What the checker finds wrong is printed first, as the window shows only the first error
+// the game stops on.
 int PlayCommand(char* program, const std::string& game_dir) {
   if (!IsGameFolder("play", game_dir)) return kToolUsage;
+  const velune::Findings findings = CheckFolder(game_dir, velune::kDefaultStateLimit).findings;
+  const velune::FindingCounts counts = findings.Counts();
+  if (counts.errors > 0) {
+    for (const velune::Finding& f : findings.Sorted()) {
+      if (f.severity == velune::Severity::kError) velune::WriteFindingLine(std::cerr, f, game_dir);
+    }
+    std::cerr << "velune-tool play: " << velune::SummaryLine(counts) << "; run \"velune-tool check "
+              << game_dir << "\" for every finding\n";
+  }
   int qt_argc = 1;
   char* qt_argv[] = {program, nullptr};
   return velune::PlayInWindow(qt_argc, qt_argv, game_dir);
