@@ -30,7 +30,8 @@ bool IsWholeNumber(std::string_view s) {
 
 class Checker {
  public:
-  Checker(const Story& story, const EndingSearch& search) : story_(story), search_(search) {}
+  Checker(const Story& story, const EndingSearch& search, const TextBox* box)
+      : story_(story), search_(search), box_(box) {}
 
   Findings Run() {
     CheckStart();
@@ -38,6 +39,7 @@ class Checker {
     CheckTune();
     for (const auto& [key, scene] : story_.scenes) CheckScene(scene);
     ReportReachability(story_, search_, findings_);
+    if (box_) CheckPages(story_, *box_, findings_);
     return std::move(findings_);
   }
 
@@ -375,13 +377,14 @@ class Checker {
 
   const Story& story_;
   const EndingSearch& search_;
+  const TextBox* box_;
   Findings findings_;
 };
 
 }  // namespace
 
-Findings CheckStory(const Story& story, const EndingSearch& search) {
-  return Checker(story, search).Run();
+Findings CheckStory(const Story& story, const EndingSearch& search, const TextBox* box) {
+  return Checker(story, search, box).Run();
 }
 
 }  // namespace velune
