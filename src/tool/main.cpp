@@ -12,11 +12,13 @@
 #include "tool/ending_search.h"
 #include "tool/graphviz.h"
 #include "tool/headless_pictures.h"
+#include "tool/offscreen_application.h"
 #include "tool/script.h"
 #include "tool/scripted_player.h"
 #include "tool/story_check.h"
 #include "tool/story_map.h"
 #include "tool/story_model.h"
+#include "tool/window_text_box.h"
 
 namespace {
 
@@ -67,7 +69,9 @@ CheckedStory CheckFolder(const std::string& game_dir, std::size_t state_limit) {
   velune::HeadlessPictures pictures;
   CheckedStory checked{velune::LoadStory(files, pictures, game_dir), {}, {}};
   checked.search = velune::SearchEndings(checked.story, state_limit);
-  checked.findings = velune::CheckStory(checked.story, checked.search);
+  const velune::OffscreenApplication qt;  // to measure the story text box: no display needed
+  const velune::WindowTextBox box;
+  checked.findings = velune::CheckStory(checked.story, checked.search, &box);
   return checked;
 }
 
