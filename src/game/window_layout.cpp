@@ -101,6 +101,12 @@ class WidgetGrid : public layout::GridControls {
 
 }  // namespace
 
+void LayOutControlsOnGrid(QSize client, const WindowLayout::Controls& controls,
+                          std::int32_t outer_height_twips) {
+  WidgetGrid grid(client, controls);
+  layout::LayOutControls(grid, layout::BaseFontSize(outer_height_twips));
+}
+
 WindowLayout::WindowLayout(QWidget& window, Controls controls, std::function<void()> redraw_picture)
     : window_(window), controls_(controls), redraw_picture_(std::move(redraw_picture)) {
   settle_timer_.setSingleShot(true);
@@ -202,8 +208,7 @@ void WindowLayout::LayOut() {
   const QSize client = window_.size();
   if (client.isEmpty()) return;  // no grid over nothing
   ++counts_.laid_out;
-  WidgetGrid grid(client, controls_);
-  layout::LayOutControls(grid, layout::BaseFontSize(OuterHeightTwips()));
+  LayOutControlsOnGrid(client, controls_, OuterHeightTwips());
   redraw_picture_();
 }
 

@@ -91,4 +91,10 @@ class WindowLayout : public QObject {
   Counts counts_;
 };
 
+// The layout pass over the controls alone, as the window runs it: the controls placed on the
+// grid over a client area of `client` pixels, the fonts those of a window `outer_height_twips`
+// high (frame and title bar included).
+void LayOutControlsOnGrid(QSize client, const WindowLayout::Controls& controls,
+                          std::int32_t outer_height_twips);
+
 }  // namespace velune

@@ -12,11 +12,13 @@
 #include "tool/ending_search.h"
 #include "tool/graphviz.h"
 #include "tool/headless_pictures.h"
+#include "tool/offscreen_application.h"
 #include "tool/script.h"
 #include "tool/scripted_player.h"
 #include "tool/story_check.h"
 #include "tool/story_map.h"
 #include "tool/story_model.h"
+#include "tool/window_text_box.h"
 
 namespace {
 
@@ -62,12 +64,21 @@ struct CheckedStory {
   velune::Findings findings;
 };
 
-CheckedStory CheckFolder(const std::string& game_dir, std::size_t state_limit) {
+// `measure_pages`: measure the pages on the story text box, with no display (not where
+// the real window opens next).
+CheckedStory CheckFolder(const std::string& game_dir, std::size_t state_limit,
+                         bool measure_pages = true) {
   velune::DiskFileSystem files;
   velune::HeadlessPictures pictures;
   CheckedStory checked{velune::LoadStory(files, pictures, game_dir), {}, {}};
   checked.search = velune::SearchEndings(checked.story, state_limit);
-  checked.findings = velune::CheckStory(checked.story, checked.search);
+  if (!measure_pages) {
+    checked.findings = velune::CheckStory(checked.story, checked.search);
+    return checked;
+  }
+  const velune::OffscreenApplication qt;
+  const velune::WindowTextBox box;
+  checked.findings = velune::CheckStory(checked.story, checked.search, &box);
   return checked;
 }
 
@@ -134,7 +145,8 @@ int MapCommand(const std::string& game_dir, const std::string& output) {
 // the game stops on.
 int PlayCommand(char* program, const std::string& game_dir) {
   if (!IsGameFolder("play", game_dir)) return kToolUsage;
-  const velune::Findings findings = CheckFolder(game_dir, velune::kDefaultStateLimit).findings;
+  const velune::Findings findings =
+      CheckFolder(game_dir, velune::kDefaultStateLimit, false).findings;
   const velune::FindingCounts counts = findings.Counts();
   if (counts.errors > 0) {
     for (const velune::Finding& f : findings.Sorted()) {

@@ -52,7 +52,8 @@ bool IsWholeNumber(std::string_view s) {
 
 class Checker {
  public:
-  Checker(const Story& story, const EndingSearch& search) : story_(story), search_(search) {}
+  Checker(const Story& story, const EndingSearch& search, const TextBox* box)
+      : story_(story), search_(search), box_(box) {}
 
   Findings Run() {
     if (!story_.dat_folder) {
@@ -69,6 +70,7 @@ class Checker {
     CheckTune();
     for (const auto& [key, scene] : story_.scenes) CheckScene(scene);
     ReportReachability(story_, search_, findings_);
+    if (box_) CheckPages(story_, *box_, findings_);
     ReportCaseUses();
     return std::move(findings_);
   }
@@ -451,6 +453,7 @@ class Checker {
 
   const Story& story_;
   const EndingSearch& search_;
+  const TextBox* box_;
   Findings findings_;
   std::map<std::string, CaseUse> case_uses_;  // by the file found
   std::set<std::string> png_noted_;
@@ -458,8 +461,8 @@ class Checker {
 
 }  // namespace
 
-Findings CheckStory(const Story& story, const EndingSearch& search) {
-  return Checker(story, search).Run();
+Findings CheckStory(const Story& story, const EndingSearch& search, const TextBox* box) {
+  return Checker(story, search, box).Run();
 }
 
 }  // namespace velune
