@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <numeric>
 
 namespace velune {
 namespace {
@@ -79,7 +80,11 @@ std::optional<std::string> NearestName(std::string_view name,
   const std::u32string wanted = Folded(name);
   // Short names, and names that differ only in their numbers, differ on purpose: "10" and
   // "20", "end1" and "end3" are other scenes.
-  const std::size_t typos = wanted.size() <= 3 ? 0 : wanted.size() <= 5 ? 1 : 2;
+  // A kanji or kana says as much as two letters: "指環" for "指輪" is a typo.
+  const std::size_t width =
+      std::accumulate(wanted.begin(), wanted.end(), std::size_t{0},
+                      [](std::size_t w, char32_t c) { return w + (c < 0x80 ? 1 : 2); });
+  const std::size_t typos = width <= 3 ? 0 : width <= 5 ? 1 : 2;
   std::optional<std::string> nearest;
   std::size_t best = typos + 1;
   for (const std::string& candidate : names) {

@@ -175,6 +175,10 @@ const GalleryCase kGallery[] = {
      "dat/20.dat:2: warning: \"30\" (did you mean \"指輪\", on dat/lst.dat:2? The names must "
      "match exactly) [unknown-item]\n" +
          kNoEnd3},
+    {"GiftWithAKanjiTypo", "dat/20.dat", "夜\n>指環\n10\n30\n30\n",
+     "dat/20.dat:2: warning: \"30\" (did you mean \"指輪\", on dat/lst.dat:2? The names must "
+     "match exactly) [unknown-item]\n" +
+         kNoEnd3},
     {"PointsLineNotANumber", "dat/20.dat", "夜\n>指輪\nたくさん\n30\n30\n",
      "dat/20.dat:3: warning: \"たくさん\" is not a plain whole number: the game reads it as 0\n" +
          kNoEnd3},
