@@ -3,12 +3,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
 #include "game/play_window.h"
 #include "story/ascii.h"
 #include "story/disk_file_system.h"
+#include "tool/command_line.h"
 #include "tool/ending_search.h"
 #include "tool/graphviz.h"
 #include "tool/headless_pictures.h"
@@ -163,8 +165,8 @@ int PlayCommand(char* program, const std::string& game_dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"velune-tool: tools for Velune story authors"};
-  app.require_subcommand(1);
+  velune::CommandLine command_line;
+  CLI::App& app = command_line.app();
 
   std::string game_dir;
   std::string script_path = "-";
@@ -190,7 +192,8 @@ int main(int argc, char** argv) {
   check
       ->add_option("--max-states", state_limit,
                    "How many states the search of all plays may visit before it stops")
-      ->check(CLI::PositiveNumber)
+      ->check(CLI::Range(std::size_t{1}, std::numeric_limits<std::size_t>::max())
+                  .description("POSITIVE"))
       ->capture_default_str();
 
   std::string output;
@@ -204,14 +207,7 @@ int main(int argc, char** argv) {
       app.add_subcommand("play", "Open the game window on a story folder, to preview it");
   play->add_option("GAME_DIR", game_dir, "The game folder (holds dat/ and grf/)")->required();
 
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
-  } catch (const CLI::ParseError& e) {
-    app.exit(e);
-    return kToolUsage;
-  }
+  if (const auto status = command_line.Parse(argc, argv)) return *status;
   if (run->parsed()) return RunCommand(game_dir, script_path, trace_mci);
   if (play->parsed()) return PlayCommand(argv[0], game_dir);
   try {
