@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 #include <limits>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -37,26 +38,18 @@ bool IsGameFolder(const char* command, const std::string& game_dir) {
 }
 
 int RunCommand(const std::string& game_dir, const std::string& script_path, bool trace_mci) {
-  using velune::kRunBadScript;
   if (!IsGameFolder("run", game_dir)) return kToolUsage;
   std::vector<velune::Action> script;
   try {
-    if (script_path == "-") {
-      script = velune::ParseScript(std::cin);
-    } else {
-      std::ifstream file(script_path);
-      if (!file) {
-        std::cerr << "velune-tool run: cannot read the script " << script_path << "\n";
-        return kRunBadScript;
-      }
-      script = velune::ParseScript(file);
-    }
+    script = velune::ReadScript(script_path);
   } catch (const velune::ScriptError& e) {
     std::cerr << "velune-tool run: " << e.what() << "\n";
-    return kRunBadScript;
+    return velune::kRunBadScript;
   }
-  const int status = velune::PlayScript(game_dir, script, trace_mci, std::cout, std::cerr);
+  std::ostringstream problem;  // the player's own message, for a select out of the list
+  const int status = velune::PlayScript(game_dir, script, trace_mci, std::cout, problem);
   std::cout.flush();
+  if (!problem.str().empty()) std::cerr << "velune-tool run: " << problem.str();
   return status;
 }
 

@@ -1,6 +1,10 @@
 #include "tool/script.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <fstream>
+#include <iostream>
 #include <map>
 #include <optional>
 #include <string>
@@ -96,6 +100,19 @@ std::vector<Action> ParseScript(std::istream& in) {
     } catch (const ScriptError& e) {
       throw ScriptError("script line " + std::to_string(number) + ": " + e.what());
     }
+  }
+  return actions;
+}
+
+std::vector<Action> ReadScript(const std::string& path) {
+  if (path == "-") return ParseScript(std::cin);
+  errno = 0;
+  std::ifstream file(path);
+  std::vector<Action> actions;
+  if (file) actions = ParseScript(file);
+  // A folder opens, but reading it fails: the stream is then bad.
+  if (!file.is_open() || file.bad()) {
+    throw ScriptError("cannot read the script " + path + ": " + std::strerror(errno));
   }
   return actions;
 }

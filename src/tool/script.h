@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <istream>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace velune {
@@ -23,5 +24,9 @@ class ScriptError : public std::runtime_error {
 // Reads a whole play script, one action a line; blank lines and lines whose first
 // non-blank character is '#' are skipped. Throws ScriptError naming the line.
 std::vector<Action> ParseScript(std::istream& in);
+
+// Reads and parses the script in the file `path`, or standard input when `path` is "-".
+// A file that cannot be read throws ScriptError with the system's reason.
+std::vector<Action> ReadScript(const std::string& path);
 
 }  // namespace velune
