@@ -13,10 +13,11 @@ namespace {
 
 constexpr std::size_t kFirstLineLimit = 14;
 
-// Colours: the game's red for scenes, and one colour per kind of arrow.
-constexpr char kSceneBorder[] = "#9b1c1c";
-constexpr char kSceneFill[] = "#fff7f5";
-constexpr char kEndingFill[] = "#fde2e4";
+// Colours: slate for scenes, the endings' purple for their fill, one colour per kind of
+// arrow, grey for what no play reaches; red marks errors only.
+constexpr char kSceneBorder[] = "#3d5a80";
+constexpr char kSceneFill[] = "#f6f8fb";
+constexpr char kEndingFill[] = "#efe4fa";
 constexpr char kUnreachedBorder[] = "#a0a0a0";
 constexpr char kUnreachedFill[] = "#f0f0f0";
 constexpr char kErrorColour[] = "#d00000";
@@ -122,9 +123,10 @@ class MapWriter {
            "\">━ right gift</font>   <font color=\"" + kOtherwiseColour +
            "\">╍ wrong gift or time-out</font>   <font color=\"" + kEndingColour +
            "\">━ ending by love points</font>   <font color=\"" + kJumpColour +
-           "\">━ jump</font>   <font color=\"" + kUnreachedBorder +
-           "\">grey: no play gets there</font>   <font color=\"" + kErrorColour +
-           "\">red: error</font>";
+           "\">━ jump</font>   <font color=\"" + kRestartColour +
+           "\">┈ restart</font>   <font color=\"" + kUnreachedBorder +
+           "\">grey, dashed: no play gets there</font>   <font color=\"" + kErrorColour +
+           "\">red: an error</font>";
   }
 
   bool IsEnding(const std::string& key) const { return story_.EndingNumber(key) != 0; }
