@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <numeric>
 
+#include "story/ascii.h"
+#include "story/text_decoding.h"
+
 namespace velune {
 namespace {
 
@@ -26,6 +29,10 @@ std::u32string CodePoints(std::string_view utf8) {
 constexpr std::u32string_view kFullWidthKana =
     U"ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモ"
     U"ヤユヨラリルレロワン";
+// The katakana that take the voiced mark ゛ (the next code point: カ ガ), and those of
+// them that take the semi-voiced mark ゜ (the one after: ハ パ).
+constexpr std::u32string_view kVoiceable = U"カキクケコサシスセソタチツテトハヒフヘホ";
+constexpr std::u32string_view kSemiVoiceable = U"ハヒフヘホ";
 
 bool IsBlank(char32_t c) { return c == U' ' || c == U'\t' || c == U'\u3000'; }
 
@@ -33,22 +40,18 @@ bool IsBlank(char32_t c) { return c == U' ' || c == U'\t' || c == U'\u3000'; }
 // letters and digits as ASCII, half-width katakana as full-width with their sound marks.
 std::u32string Folded(std::string_view name) {
   std::u32string folded;
-  for (char32_t c : CodePoints(name)) {
+  for (char32_t c : CodePoints(AsciiForms(name))) {
     if (IsBlank(c)) continue;
-    if (c >= U'\uFF01' && c <= U'\uFF5E') c -= 0xFEE0;  // full-width ASCII
     if (c >= U'A' && c <= U'Z') c += U'a' - U'A';
     if (c >= U'\uFF66' && c <= U'\uFF9D') c = kFullWidthKana[c - U'\uFF66'];
-    const bool voiced = c == U'\uFF9E';
-    const bool semi_voiced = c == U'\uFF9F';
-    if ((voiced || semi_voiced) && !folded.empty()) {
-      const char32_t base = folded.back();
-      const bool ka_to = base >= U'カ' && base <= U'ト' && (base - U'カ') % 2 == 0;
-      const bool ha_ho = base >= U'ハ' && base <= U'ホ' && (base - U'ハ') % 3 == 0;
-      if (voiced && (ka_to || ha_ho)) folded.back() = base + 1;
-      if (semi_voiced && ha_ho) folded.back() = base + 2;
-      if ((voiced && (ka_to || ha_ho)) || (semi_voiced && ha_ho)) continue;
+    const char32_t base = folded.empty() ? 0 : folded.back();
+    if (c == U'\uFF9E' && kVoiceable.find(base) != std::u32string_view::npos) {
+      folded.back() = base + 1;
+    } else if (c == U'\uFF9F' && kSemiVoiceable.find(base) != std::u32string_view::npos) {
+      folded.back() = base + 2;
+    } else {
+      folded += c;
     }
-    folded += c;
   }
   return folded;
 }
@@ -75,6 +78,25 @@ std::size_t EditDistance(const std::u32string& a, const std::u32string& b) {
 
 }  // namespace
 
+std::string AsciiForms(std::string_view text) {
+  // U+FF01 to U+FF5E in UTF-8: EF BC 81 to EF BC BF, then EF BD 80 to EF BD 9E.
+  std::string ascii;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto third = static_cast<unsigned char>(i + 2 < text.size() ? text[i + 2] : 0);
+    const std::string_view lead = text.substr(i, 2);
+    if (lead == "\xEF\xBC" && third >= 0x81 && third <= 0xBF) {
+      ascii += static_cast<char>(third - 0x81 + '!');
+    } else if (lead == "\xEF\xBD" && third >= 0x80 && third <= 0x9E) {
+      ascii += static_cast<char>(third - 0x80 + '`');
+    } else {
+      ascii += text[i];
+      continue;
+    }
+    i += 2;
+  }
+  return ascii;
+}
+
 std::optional<std::string> NearestName(std::string_view name,
                                        const std::vector<std::string>& names) {
   const std::u32string wanted = Folded(name);
@@ -97,6 +119,16 @@ std::optional<std::string> NearestName(std::string_view name,
     }
   }
   return nearest;
+}
+
+std::string NameHint(const std::string& name, const std::vector<std::string>& names) {
+  const std::string_view trimmed = TrimmedBlanks(name);
+  const auto nearest = NearestName(name, names);
+  if (trimmed.size() != name.size() && !trimmed.empty()) {
+    return " (the name " + Quoted(name) + " has blanks around it" +
+           (nearest == trimmed ? "; did you mean " + Quoted(trimmed) + "?)" : ")");
+  }
+  return nearest ? " (did you mean " + Quoted(*nearest) + "?)" : "";
 }
 
 }  // namespace velune

@@ -8,7 +8,6 @@
 #include "story/game_names.h"
 #include "story/line_kind.h"
 #include "story/line_reader.h"
-#include "story/love_points.h"
 #include "tool/check_words.h"
 #include "tool/ending_report.h"
 #include "tool/line_look.h"
@@ -22,32 +21,6 @@ constexpr char kLeadsOn[] = "end the scene with a jump, an ending line, a restar
 
 std::string LongerThanALine() {
   return "longer than " + std::to_string(kLongestLine) + " bytes, too long for a story line";
-}
-
-// Full-width digits and signs (０ to ９, ＋, －) as ASCII; the rest as it is.
-std::string AsciiDigits(std::string_view text) {
-  constexpr std::string_view kFullWidth = "\xEF\xBC";  // U+FF00 to U+FF3F start so
-  std::string ascii;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto third = static_cast<unsigned char>(i + 2 < text.size() ? text[i + 2] : 0);
-    const char c = third == 0x8B                    ? '+'
-                   : third == 0x8D                  ? '-'
-                   : third >= 0x90 && third <= 0x99 ? static_cast<char>('0' + third - 0x90)
-                                                    : '\0';
-    if (text.substr(i, 2) == kFullWidth && c != '\0') {
-      ascii += c;
-      i += 2;
-    } else {
-      ascii += text[i];
-    }
-  }
-  return ascii;
-}
-
-bool IsWholeNumber(std::string_view s) {
-  s = TrimmedBlanks(s);
-  if (!s.empty() && (s.front() == '-' || s.front() == '+')) s.remove_prefix(1);
-  return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 class Checker {
@@ -87,8 +60,7 @@ class Checker {
   // Windows does: one note per file, at its first use, with the name to give the file.
   void FoundIgnoringCase(const std::string& file, std::size_t line, const FoundFile& found,
                          const std::string& wanted) {
-    auto [use, fresh] = case_uses_.try_emplace(found.file.display, CaseUse{file, line, wanted});
-    ++use->second.lines;
+    ++case_uses_.try_emplace(found.file.display, CaseUse{file, line, wanted}).first->second.lines;
   }
 
   void ReportCaseUses() {
@@ -311,29 +283,8 @@ class Checker {
       message += NearItem(gift.item);
       findings_.Warning("unknown-item", file, gift.prompt_line, message);
     }
-    if (gift.lines_after >= 1 && !IsWholeNumber(gift.points_text)) {
-      CheckPoints(file, gift.prompt_line + 1, gift.points_text);
-    }
-  }
-
-  void CheckPoints(const std::string& file, std::size_t line, const std::string& text) {
-    const double points = LeadingNumber(text);
-    const std::string ascii = AsciiDigits(text);
-    if (ascii != text && IsWholeNumber(ascii)) {
-      findings_.Warning("full-width-digits", file, line,
-                        "the points line " + Quoted(text) +
-                            " is written with full-width digits, which the game does not take "
-                            "for a number: it reads " +
-                            PointsText(points) + "; write " + Quoted(TrimmedBlanks(ascii)));
-      return;
-    }
-    std::string message = "the points line " + Quoted(text) +
-                          " is not a plain whole number: the game reads it as " +
-                          PointsText(points);
-    if (points != static_cast<double>(static_cast<long long>(points))) {
-      message += " and rounds the love points to a whole number (halves to the even one)";
-    }
-    findings_.Warning("points-not-whole", file, line, message);
+    if (gift.lines_after >= 1)
+      CheckPointsLine(file, gift.prompt_line + 1, gift.points_text, findings_);
   }
 
   // A hint when the list holds the item spelled a little differently.
@@ -383,18 +334,6 @@ class Checker {
                               "game keeps the picture it shows");
       }
     }
-  }
-
-  // A hint when a name that finds nothing is close to one that would: blanks around it,
-  // which are part of the name, or a name that differs a little.
-  static std::string NameHint(const std::string& name, const std::vector<std::string>& names) {
-    const std::string_view trimmed = TrimmedBlanks(name);
-    const auto nearest = NearestName(name, names);
-    if (trimmed.size() != name.size() && !trimmed.empty()) {
-      return " (the name " + Quoted(name) + " has blanks around it" +
-             (nearest == trimmed ? "; did you mean " + Quoted(trimmed) + "?)" : ")");
-    }
-    return nearest ? " (did you mean " + Quoted(*nearest) + "?)" : "";
   }
 
   std::vector<std::string> SceneNames() const {

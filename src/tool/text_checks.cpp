@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include "story/ascii.h"
+#include "story/love_points.h"
 #include "story/text_decoding.h"
 #include "tool/check_words.h"
 #include "tool/line_look.h"
+#include "tool/near_names.h"
 
 namespace velune {
 namespace {
@@ -80,7 +83,34 @@ Severity SeverityOfMisreadText(LineKind kind) {
   }
 }
 
+bool IsWholeNumber(std::string_view s) {
+  s = TrimmedBlanks(s);
+  if (!s.empty() && (s.front() == '-' || s.front() == '+')) s.remove_prefix(1);
+  return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 }  // namespace
+
+void CheckPointsLine(const std::string& file, std::size_t line, const std::string& text,
+                     Findings& findings) {
+  if (IsWholeNumber(text)) return;
+  const double points = LeadingNumber(text);
+  const std::string ascii = AsciiForms(text);
+  if (ascii != text && IsWholeNumber(ascii)) {
+    findings.Warning("full-width-digits", file, line,
+                     "the points line " + Quoted(text) +
+                         " is written with full-width digits, which the game does not take for "
+                         "a number: it reads " +
+                         PointsText(points) + "; write " + Quoted(TrimmedBlanks(ascii)));
+    return;
+  }
+  std::string message = "the points line " + Quoted(text) +
+                        " is not a plain whole number: the game reads it as " + PointsText(points);
+  if (points != static_cast<double>(static_cast<long long>(points))) {
+    message += " and rounds the love points to a whole number (halves to the even one)";
+  }
+  findings.Warning("points-not-whole", file, line, message);
+}
 
 bool CheckEncoding(const TextFile& text, Findings& findings) {
   const std::string& file = text.file.display;
