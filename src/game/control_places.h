@@ -13,8 +13,6 @@ struct TwipRect {
   int left, top, width, height;
 };
 
-inline constexpr int kClientWidthTwips = 10485;
-inline constexpr int kClientHeightTwips = 6975;
 
 inline constexpr TwipRect kImgPlace{240, 120, 4575, 3615};
 inline constexpr TwipRect kLblPlace{120, 4200, 6375, 2535};
@@ -30,7 +28,7 @@ constexpr QRect ToPixels(const TwipRect& r) {
 
 constexpr QSize InitialClientSize() {
   using layout::TwipsToPixels;
-  return QSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+  return QSize(TwipsToPixels(layout::kClientWidthTwips), TwipsToPixels(layout::kClientHeightTwips));
 }
 
 }  // namespace velune

@@ -8,6 +8,7 @@
 #include "game/caption_label.h"
 #include "game/control_places.h"
 #include "game/gift_list.h"
+#include "game/list_changes.h"
 #include "game/picture_area.h"
 #include "game/qt_text.h"
 #include "game/qt_timers.h"
@@ -31,17 +32,6 @@ void ShowLabel(CaptionLabel* widget, const Label& label) {
 int SelectedRow(const QListWidget* list) {
   const QList<QListWidgetItem*> selected = list->selectedItems();
   return selected.isEmpty() ? -1 : list->row(selected.first());
-}
-
-// Where `now` is `before` with one entry taken out, the index of that entry.
-int RemovedEntry(const std::vector<std::string>& before, const std::vector<std::string>& now) {
-  if (before.size() != now.size() + 1) return -1;
-  std::size_t i = 0;
-  while (i < now.size() && before[i] == now[i]) ++i;
-  for (std::size_t j = i; j < now.size(); ++j) {
-    if (before[j + 1] != now[j]) return -1;
-  }
-  return static_cast<int>(i);
 }
 
 // The give button's face: flat in its back colour, with a thin dark border. The rule

@@ -13,6 +13,10 @@ namespace velune::layout {
 // Twips are 1/1440 inch: 15 to a logical pixel.
 inline constexpr int kTwipsPerPixel = 15;
 
+// The client area that the window opens with, in twips.
+inline constexpr int kClientWidthTwips = 10485;
+inline constexpr int kClientHeightTwips = 6975;
+
 // The client grid that every pass sets.
 inline constexpr double kGridWidth = 40;
 inline constexpr double kGridHeight = 30;

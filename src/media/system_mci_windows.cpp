@@ -7,17 +7,10 @@
 #include <string>
 
 #include "media/system_mci.h"
+#include "story/wide_text.h"
 
 namespace velune {
 namespace {
-
-std::wstring Wide(std::string_view utf8) {
-  const int size = static_cast<int>(utf8.size());
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), n);
-  return wide;
-}
 
 // On Windows the command texts go to the system's own MCI, as they always did. They
 // are UTF-8 here (the tune's path was decoded from the story files), so they go in
@@ -25,7 +18,7 @@ std::wstring Wide(std::string_view utf8) {
 class WindowsMci : public MciPort {
  public:
   int SendString(std::string_view command, char* reply, int reply_length) override {
-    const std::wstring text = Wide(command);
+    const std::wstring text = WideFromUtf8(command);
     if (reply == nullptr || reply_length <= 0) {
       return static_cast<int>(mciSendStringW(text.c_str(), nullptr, 0, nullptr));
     }

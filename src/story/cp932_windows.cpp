@@ -5,6 +5,7 @@
 
 #include "story/cp932.h"
 #include "story/text_decoding.h"
+#include "story/wide_text.h"
 
 namespace velune {
 namespace {
@@ -16,14 +17,6 @@ std::wstring OneCharacter(const char* bytes, int size) {
   wchar_t wide[2];
   const int n = MultiByteToWideChar(kShiftJis, MB_ERR_INVALID_CHARS, bytes, size, wide, 2);
   return std::wstring(wide, n > 0 ? static_cast<std::size_t>(n) : 0);
-}
-
-void AppendUtf8(std::string& out, const std::wstring& wide) {
-  const int size = static_cast<int>(wide.size());
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  const std::size_t at = out.size();
-  out.resize(at + static_cast<std::size_t>(n));
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data() + at, n, nullptr, nullptr);
 }
 
 }  // namespace
@@ -53,7 +46,7 @@ std::string Cp932Converter::Convert(std::string_view bytes) {
     if (wide.empty()) {
       out += kUtf8Replacement;
     } else {
-      AppendUtf8(out, wide);
+      out += Utf8FromWide(wide);
     }
     i += pair ? 2 : 1;
   }
