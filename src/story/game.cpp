@@ -104,6 +104,20 @@ std::string Game::Img_Click() const {
   return std::string(texts::kLineBreak) + std::string(texts::kAboutSecondLine);
 }
 
+void Game::Tick(TimerId id) {
+  switch (id) {
+    case TimerId::kTimIve:
+      TimIve_Timer();
+      break;
+    case TimerId::kTimQst:
+      TimQst_Timer();
+      break;
+    case TimerId::kBgmCheck:
+      Bgm_Check_Timer();
+      break;
+  }
+}
+
 void Game::Bgm_Check_Timer() {
   Handle([&] { music_.Bgm_Check_Timer(); });
 }

@@ -58,6 +58,8 @@ class Game {
   void TimQst_Timer();
   void AddCom_Click();
   void Bgm_Check_Timer();
+  // A tick of the timer `id`, to its handler above.
+  void Tick(TimerId id);
   // The player selects entry `index` of the gift list; false when there is no such entry.
   bool Lst_Select(int index);
   // Loads picture `name` (unless empty) and stretches the current picture over Img.

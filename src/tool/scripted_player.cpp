@@ -56,17 +56,7 @@ class Run {
     restart_due_.reset();
     SkipIdlePolls(until);
     return clock_.AdvanceTo(until, [&](TimerId id) {
-      switch (id) {
-        case TimerId::kTimIve:
-          game_.TimIve_Timer();
-          break;
-        case TimerId::kTimQst:
-          game_.TimQst_Timer();
-          break;
-        case TimerId::kBgmCheck:
-          game_.Bgm_Check_Timer();
-          break;
-      }
+      game_.Tick(id);
       if (id != TimerId::kBgmCheck) restart_due_.reset();
       if (!Alive()) return false;
       SkipIdlePolls(until);

@@ -265,17 +265,7 @@ void Win32GameWindow::Form_Resize() {
 
 void Win32GameWindow::TimerTick(TimerId id) {
   if (ended_) return;
-  switch (id) {
-    case TimerId::kTimIve:
-      game_->TimIve_Timer();
-      break;
-    case TimerId::kTimQst:
-      game_->TimQst_Timer();
-      break;
-    case TimerId::kBgmCheck:
-      game_->Bgm_Check_Timer();
-      break;
-  }
+  game_->Tick(id);
   AfterEvent();
 }
 
