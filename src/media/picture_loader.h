@@ -4,14 +4,12 @@
 #include <optional>
 #include <string>
 
+#include "story/picture_port.h"  // kLargestPictureMb
+
 class QIODevice;
 
 namespace velune {
 
-// The largest picture that is decoded, in megabytes of decoded pixels: a picture that
-// claims more (a few bytes can claim 60,000 × 60,000 pixels) is refused before anything
-// of its size is allocated.
-inline constexpr int kLargestPictureMb = 128;
 
 // Loads a picture file whatever its name says: the format (BMP, JPEG, GIF, PNG) is told
 // from the content. Nothing when the file is missing, unreadable, not a plain file or not

@@ -4,6 +4,11 @@
 
 namespace velune {
 
+// The largest picture that is decoded, in megabytes of decoded pixels: a picture that
+// claims more (a few bytes can claim 60,000 × 60,000 pixels) is refused before anything
+// of its size is allocated.
+inline constexpr int kLargestPictureMb = 128;
+
 // The picture holder DF and the picture area Img, as the game uses them.
 class PicturePort {
  public:

@@ -20,6 +20,7 @@ const CLI::App* FindCommand(const CLI::App& app, const std::string& name) {
 CommandLine::CommandLine() : app_("velune-tool: tools for Velune story authors", "velune-tool") {
   app_.set_version_flag("--version", "velune-tool " VELUNE_VERSION);
   app_.require_subcommand(1);
+  app_.allow_windows_style_options(false);  // "/x" is a path, on Windows too
 }
 
 std::optional<int> CommandLine::Parse(int argc, char** argv) {

@@ -5,9 +5,6 @@
 
 namespace velune {
 
-// Graphviz's dot program on the PATH, if it is installed.
-std::optional<std::string> FindDotProgram();
-
 // Draws a graph written in DOT into the file `output`, in `format` ("svg", "png", "pdf")
 // through Graphviz's dot program. Throws std::runtime_error with a reason an author can
 // act on when Graphviz is missing or fails.

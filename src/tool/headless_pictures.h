@@ -1,25 +1,24 @@
 #pragma once
 
-#include <QImage>
+#include <memory>
+#include <string>
 
-#include "media/picture_loader.h"
 #include "story/picture_port.h"
 
 namespace velune {
 
-// The picture holder without a screen: pictures load as in the window, nothing is drawn.
+// The picture holder without a screen: pictures load as in the window (through Qt's
+// image readers, or the Windows Imaging Component on Windows), nothing is drawn.
 class HeadlessPictures : public PicturePort {
  public:
-  bool Load(const std::string& path) override {
-    auto picture = LoadPicture(path);
-    if (!picture) return false;
-    current_ = std::move(*picture);
-    return true;
-  }
+  HeadlessPictures();
+  ~HeadlessPictures() override;
+  bool Load(const std::string& path) override;
   void StretchToArea() override {}
 
  private:
-  QImage current_;
+  struct Holder;  // the current picture, as the platform decodes it
+  std::unique_ptr<Holder> holder_;
 };
 
 }  // namespace velune

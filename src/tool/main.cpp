@@ -12,16 +12,16 @@
 #include "story/ascii.h"
 #include "story/disk_file_system.h"
 #include "tool/command_line.h"
+#include "tool/console.h"
 #include "tool/ending_search.h"
 #include "tool/graphviz.h"
 #include "tool/headless_pictures.h"
-#include "tool/offscreen_application.h"
+#include "tool/measured_check.h"
 #include "tool/script.h"
 #include "tool/scripted_player.h"
 #include "tool/story_check.h"
 #include "tool/story_map.h"
 #include "tool/story_model.h"
-#include "tool/window_text_box.h"
 
 namespace {
 
@@ -67,13 +67,8 @@ CheckedStory CheckFolder(const std::string& game_dir, std::size_t state_limit,
   velune::HeadlessPictures pictures;
   CheckedStory checked{velune::LoadStory(files, pictures, game_dir), {}, {}};
   checked.search = velune::SearchEndings(checked.story, state_limit);
-  if (!measure_pages) {
-    checked.findings = velune::CheckStory(checked.story, checked.search);
-    return checked;
-  }
-  const velune::OffscreenApplication qt;
-  const velune::WindowTextBox box;
-  checked.findings = velune::CheckStory(checked.story, checked.search, &box);
+  checked.findings = measure_pages ? velune::CheckStoryOnWindow(checked.story, checked.search)
+                                   : velune::CheckStory(checked.story, checked.search);
   return checked;
 }
 
@@ -158,6 +153,14 @@ int PlayCommand(char* program, const std::string& game_dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  velune::WriteBytesAsTheyAre();
+  std::vector<std::string> arguments = velune::ArgumentsInUtf8(argc, argv);
+  std::vector<char*> utf8;
+  for (std::string& argument : arguments) utf8.push_back(argument.data());
+  utf8.push_back(nullptr);
+  argc = static_cast<int>(arguments.size());
+  argv = utf8.data();
+
   velune::CommandLine command_line;
   CLI::App& app = command_line.app();
 

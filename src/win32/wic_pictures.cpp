@@ -2,6 +2,8 @@
 
 #include <wincodec.h>
 
+#include <cstdint>
+
 #include "story/wide_text.h"
 
 namespace velune {
@@ -57,26 +59,34 @@ WicPictures::~WicPictures() {
 
 bool WicPictures::Load(const std::string& path) {
   if (factory_ == nullptr) return false;
+  // Only a plain file on a disk: a device name (CON, NUL, COM1 …) or a pipe would never
+  // end, or wait for ever.
+  const HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
   Com<IWICBitmapDecoder> decoder;
   Com<IWICBitmapFrameDecode> frame;
   Com<IWICBitmapSource> pixels;
   UINT width = 0;
   UINT height = 0;
-  if (FAILED(factory_->CreateDecoderFromFilename(WideFromUtf8(path).c_str(), nullptr, GENERIC_READ,
-                                                 WICDecodeMetadataCacheOnLoad, &decoder)) ||
-      FAILED(decoder->GetFrame(0, &frame)) ||
-      FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.get(), &pixels)) ||
-      FAILED(pixels->GetSize(&width, &height)) || width == 0 || height == 0) {
-    return false;  // the current picture stays
-  }
+  const bool read =
+      GetFileType(file) == FILE_TYPE_DISK &&
+      SUCCEEDED(factory_->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file), nullptr,
+                                                      WICDecodeMetadataCacheOnLoad, &decoder)) &&
+      SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)) &&
+      width > 0 && height > 0 &&
+      // The pixels a few bytes can claim: refused before anything of their size is made.
+      std::uint64_t{width} * height * 4 <= std::uint64_t{kLargestPictureMb} << 20 &&
+      SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.get(), &pixels));
   const SIZE size{static_cast<LONG>(width), static_cast<LONG>(height)};
   void* bits = nullptr;
-  HBITMAP bitmap = NewBitmap(size, &bits);
-  if (bitmap == nullptr || FAILED(pixels->CopyPixels(nullptr, width * 4, width * height * 4,
+  HBITMAP bitmap = read ? NewBitmap(size, &bits) : nullptr;
+  if (bitmap != nullptr && FAILED(pixels->CopyPixels(nullptr, width * 4, width * height * 4,
                                                      static_cast<BYTE*>(bits)))) {
     Forget(bitmap);
-    return false;
   }
+  CloseHandle(file);
+  if (bitmap == nullptr) return false;  // the current picture stays
   Forget(current_);
   current_ = bitmap;
   current_size_ = size;
@@ -84,7 +94,7 @@ bool WicPictures::Load(const std::string& path) {
 }
 
 void WicPictures::StretchToArea() {
-  if (current_ == nullptr) return;  // nothing loaded yet: nothing to draw
+  if (current_ == nullptr || area_ == nullptr) return;  // nothing to draw, or nowhere
   RECT inner;
   GetClientRect(area_, &inner);
   const SIZE size{inner.right, inner.bottom};

@@ -13,7 +13,8 @@ namespace velune {
 // The hidden picture holder DF and the drawing on Img: pictures decoded by the Windows
 // Imaging Component (BMP, JPEG, GIF, PNG, told from their content), and each stretch
 // drawn over the whole inner area of `area` with halftone filtering. The area shows its
-// last drawing until the next one. Needs COM initialised on the window's thread.
+// last drawing until the next one. Without an area, pictures only load, as the tools
+// need them. Needs COM initialised on the thread.
 class WicPictures : public PicturePort {
  public:
   explicit WicPictures(HWND area);

@@ -1,0 +1,9 @@
+#include "tool/console.h"
+
+namespace velune {
+
+std::vector<std::string> ArgumentsInUtf8(int argc, char** argv) { return {argv, argv + argc}; }
+
+void WriteBytesAsTheyAre() {}
+
+}  // namespace velune

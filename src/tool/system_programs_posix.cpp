@@ -1,0 +1,75 @@
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "tool/system_programs.h"
+
+extern char** environ;
+
+namespace velune {
+namespace fs = std::filesystem;
+
+std::optional<std::string> FindProgram(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
+  std::size_t start = 0;
+  while (start <= folders.size()) {
+    std::size_t end = folders.find(':', start);
+    if (end == std::string::npos) end = folders.size();
+    const std::string folder = end > start ? folders.substr(start, end - start) : ".";
+    const std::string candidate = folder + "/" + name;
+    if (access(candidate.c_str(), X_OK) == 0 && fs::is_regular_file(candidate)) return candidate;
+    start = end + 1;
+  }
+  return std::nullopt;
+}
+
+int RunProgram(const std::vector<std::string>& args) {
+  std::vector<std::string> copies = args;
+  std::vector<char*> argv;
+  for (std::string& arg : copies) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, args[0].c_str(), nullptr, nullptr, argv.data(), environ);
+  if (spawned != 0) {
+    throw std::runtime_error("cannot run " + args[0] + ": " + std::strerror(spawned));
+  }
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) throw std::runtime_error("lost track of " + args[0]);
+  }
+  if (!WIFEXITED(status)) throw std::runtime_error(args[0] + " was stopped by a signal");
+  return WEXITSTATUS(status);
+}
+
+TemporaryFile::TemporaryFile(const std::string& text) {
+  std::string pattern = (fs::temp_directory_path() / "velune-map-XXXXXX").string();
+  const int fd = mkstemp(pattern.data());
+  if (fd < 0) {
+    throw std::runtime_error("cannot create a temporary file: " +
+                             std::string(std::strerror(errno)));
+  }
+  close(fd);
+  path_ = pattern;
+  std::ofstream file(path_, std::ios::binary);
+  file << text;
+  if (!file.flush()) {
+    std::error_code ignored;
+    fs::remove(path_, ignored);
+    throw std::runtime_error("cannot write the temporary file " + path_);
+  }
+}
+
+TemporaryFile::~TemporaryFile() {
+  std::error_code ignored;
+  fs::remove(path_, ignored);
+}
+
+}  // namespace velune
