@@ -2,6 +2,7 @@
 # a description, and the application manifest (velune.manifest).
 #   include(packaging/windows/windows_resources.cmake)
 #   velune_windows_resources(velune "Velune, an interactive story")
+# from any folder of the project once the target is defined.
 # The icon, velune.ico, is made from the project's PNG icons with icoutils' icotool when
 # the programs build, into windows/ of the build folder, where the installer finds it too.
 enable_language(RC)
@@ -38,6 +39,7 @@ function(velune_windows_resources target description)
   configure_file(${VELUNE_WINDOWS_DIR}/velune.rc.in ${rc} @ONLY)
 
   target_sources(${target} PRIVATE ${rc})
-  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${VELUNE_ICON};${VELUNE_RC_MANIFEST}")
+  set_source_files_properties(${rc} TARGET_DIRECTORY ${target}
+    PROPERTIES OBJECT_DEPENDS "${VELUNE_ICON};${VELUNE_RC_MANIFEST}")
   add_dependencies(${target} velune_windows_icon)
 endfunction()
