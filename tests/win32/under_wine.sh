@@ -2,7 +2,7 @@
 # The Windows build under Wine: velune-tool.exe plays the bundled story's plays and prints
 # byte for byte what the Linux build prints; velune.exe opens red with the town picture, the
 # first page and the gift list, turns the page at a click, shows the give button at the gift
-# prompt and ends with 0 when closed; the installer installs and uninstalls silently.
+# prompt and ends with 0 when closed. (scripts/check-windows-installer tries the installer.)
 # Skipped (77) where there is no Windows build or nothing to run it on.
 # Usage: under_wine.sh WINDOWS_BUILD LINUX_TOOL PLAYS_DIR
 set -euo pipefail
@@ -70,14 +70,4 @@ status=0
 wait "$game" || status=$?
 [ "$status" -eq 0 ] || fail "closed, the game ended with $status"
 
-setup=$(ls "$win"/velune-*-setup.exe 2>/dev/null | head -n1 || true)
-if [ -n "$setup" ]; then
-  home="$VELUNE_WINEPREFIX/drive_c/Program Files/Velune"
-  "$wine_run" --wait "$setup" /S || fail "the installer failed"
-  [ -f "$home/velune.exe" ] && [ -f "$home/dat/00.dat" ] || fail "nothing installed in $home"
-  [ "$("$wine_run" "$home/velune.exe" --version)" = "$("$wine_run" "$win/velune.exe" --version)" ] ||
-    fail "the installed game does not start"
-  "$wine_run" --wait "$home/uninstall.exe" /S || fail "the uninstaller failed"
-  [ ! -e "$home" ] || fail "the uninstaller left $(find "$home" | head -n3)"
-fi
-[ "$failures" -eq 0 ] && echo "under_wine: the Windows build plays, shows its window and installs as it should"
+[ "$failures" -eq 0 ] && echo "under_wine: the Windows build plays, and shows its window as it should"
