@@ -8,6 +8,8 @@
 #include <set>
 #include <string_view>
 
+#include "story/utf8_paths.h"
+
 namespace velune {
 namespace {
 
@@ -204,7 +206,7 @@ std::optional<ChunkHeader> ReadChunkHeader(std::istream& file, std::uint64_t off
 
 std::optional<SoundfontSubset> SoundfontSubset::Plan(const std::string& path,
                                                      const std::vector<SoundfontPreset>& wanted) {
-  const std::filesystem::path file_path(std::u8string(path.begin(), path.end()));
+  const std::filesystem::path file_path = PathFromUtf8(path);
   std::error_code error;
   const std::uint64_t file_size = std::filesystem::file_size(file_path, error);
   std::ifstream file(file_path, std::ios::binary);

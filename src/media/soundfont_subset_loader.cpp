@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "media/fluidsynth_library.h"
+#include "story/utf8_paths.h"
 
 namespace velune {
 namespace {
@@ -63,8 +64,7 @@ void* OpenFile(const char* name) {
   if (view == nullptr) return nullptr;
   const std::string& path = view->Path();
   auto file = std::make_unique<OpenView>(
-      OpenView{view, std::ifstream(std::filesystem::path(std::u8string(path.begin(), path.end())),
-                                   std::ios::binary)});
+      OpenView{view, std::ifstream(PathFromUtf8(path), std::ios::binary)});
   return file->original ? file.release() : nullptr;
 }
 

@@ -4,10 +4,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "story/utf8_paths.h"
+
 namespace velune {
 
 std::optional<std::string> ReadTuneFile(const std::string& path) {
-  const std::filesystem::path file_path(std::u8string(path.begin(), path.end()));
+  const std::filesystem::path file_path = PathFromUtf8(path);
   std::error_code error;
   if (!std::filesystem::is_regular_file(file_path, error)) return std::nullopt;
   const auto size = std::filesystem::file_size(file_path, error);

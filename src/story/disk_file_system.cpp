@@ -4,13 +4,11 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "story/utf8_paths.h"
+
 namespace velune {
 namespace fs = std::filesystem;
 namespace {
-
-fs::path ToPath(const std::string& utf8) {
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 class FileByteSource : public ByteSource {
  public:
@@ -31,7 +29,7 @@ class FileByteSource : public ByteSource {
 
 std::unique_ptr<ByteSource> DiskFileSystem::OpenRead(const std::string& path) {
   std::error_code error;
-  const fs::path p = ToPath(path);
+  const fs::path p = PathFromUtf8(path);
   const fs::file_status status = fs::status(p, error);
   if (status.type() == fs::file_type::not_found) throw std::runtime_error("no such file");
   // A link that leads in a circle, a folder that may not be entered, ...
@@ -48,21 +46,20 @@ std::unique_ptr<ByteSource> DiskFileSystem::OpenRead(const std::string& path) {
 
 bool DiskFileSystem::IsFile(const std::string& path) {
   std::error_code error;
-  return fs::is_regular_file(ToPath(path), error);
+  return fs::is_regular_file(PathFromUtf8(path), error);
 }
 
 bool DiskFileSystem::IsFolder(const std::string& path) {
   std::error_code error;
-  return fs::is_directory(ToPath(path), error);
+  return fs::is_directory(PathFromUtf8(path), error);
 }
 
 std::vector<std::string> DiskFileSystem::List(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code error;
-  for (fs::directory_iterator it(ToPath(folder), error), end; !error && it != end;
+  for (fs::directory_iterator it(PathFromUtf8(folder), error), end; !error && it != end;
        it.increment(error)) {
-    const std::u8string name = it->path().filename().u8string();
-    names.emplace_back(name.begin(), name.end());
+    names.push_back(Utf8FromPath(it->path().filename()));
   }
   return names;
 }

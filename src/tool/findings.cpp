@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
+#include "story/utf8_paths.h"
 #include "tool/check_words.h"
 
 namespace velune {
@@ -55,7 +56,7 @@ const char* SeverityName(Severity severity) {
 namespace {
 
 std::string PathFrom(const std::string& folder, const std::string& file) {
-  return folder.empty() ? file : (std::filesystem::path(folder) / file).string();
+  return folder.empty() ? file : Utf8FromPath(PathFromUtf8(folder) / PathFromUtf8(file));
 }
 
 }  // namespace

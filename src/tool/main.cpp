@@ -11,6 +11,7 @@
 #include "game/play_window.h"
 #include "story/ascii.h"
 #include "story/disk_file_system.h"
+#include "story/utf8_paths.h"
 #include "tool/command_line.h"
 #include "tool/console.h"
 #include "tool/ending_search.h"
@@ -32,7 +33,7 @@ constexpr int kToolUsage = velune::kRunBadScript;
 
 bool IsGameFolder(const char* command, const std::string& game_dir) {
   std::error_code error;
-  if (std::filesystem::is_directory(game_dir, error)) return true;
+  if (std::filesystem::is_directory(velune::PathFromUtf8(game_dir), error)) return true;
   std::cerr << "velune-tool " << command << ": " << game_dir << ": no such game folder\n";
   return false;
 }
@@ -90,7 +91,7 @@ int CheckCommand(const std::string& game_dir, bool json, bool strict, std::size_
 // "dot"; empty when there is none.
 std::string FormatOf(const std::string& output) {
   const std::string extension =
-      velune::AsciiLowered(std::filesystem::path(output).extension().string());
+      velune::AsciiLowered(velune::Utf8FromPath(velune::PathFromUtf8(output).extension()));
   for (const char* format : {".svg", ".png", ".pdf", ".dot", ".gv"}) {
     if (extension == format) return extension == ".gv" ? "dot" : extension.substr(1);
   }
@@ -106,7 +107,8 @@ int MapCommand(const std::string& game_dir, const std::string& output) {
     return kToolUsage;
   }
   const CheckedStory checked = CheckFolder(game_dir, velune::kDefaultStateLimit);
-  std::string title = std::filesystem::weakly_canonical(game_dir).filename().string();
+  std::string title = velune::Utf8FromPath(
+      std::filesystem::weakly_canonical(velune::PathFromUtf8(game_dir)).filename());
   if (title.empty()) title = game_dir;
   const std::string dot =
       velune::StoryMapDot(checked.story, checked.search, checked.findings, title);
@@ -117,7 +119,7 @@ int MapCommand(const std::string& game_dir, const std::string& output) {
   }
   try {
     if (format == "dot") {
-      std::ofstream file(output, std::ios::binary);
+      std::ofstream file(velune::PathFromUtf8(output), std::ios::binary);
       file << dot;
       if (!file.flush()) throw std::runtime_error("cannot write " + output);
     } else {

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "story/utf8_paths.h"
+
 namespace velune {
 namespace {
 
@@ -107,7 +109,7 @@ std::vector<Action> ParseScript(std::istream& in) {
 std::vector<Action> ReadScript(const std::string& path) {
   if (path == "-") return ParseScript(std::cin);
   errno = 0;
-  std::ifstream file(path);
+  std::ifstream file(PathFromUtf8(path));
   std::vector<Action> actions;
   if (file) actions = ParseScript(file);
   // A folder opens, but reading it fails: the stream is then bad.

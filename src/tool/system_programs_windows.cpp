@@ -5,21 +5,13 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "story/utf8_paths.h"
 #include "story/wide_text.h"
 #include "tool/system_programs.h"
 
 namespace velune {
 namespace fs = std::filesystem;
 namespace {
-
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-fs::path PathOf(const std::string& utf8) {
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 // One argument of a command line as Windows' programs split it again: in quotes, with
 // the backslashes before a quote doubled.
@@ -50,7 +42,7 @@ std::optional<std::string> FindProgram(const std::string& name) {
     if (end == std::wstring::npos) end = folders.size();
     const fs::path candidate = fs::path(folders.substr(start, end - start)) / (name + ".exe");
     std::error_code error;
-    if (end > start && fs::is_regular_file(candidate, error)) return Utf8(candidate);
+    if (end > start && fs::is_regular_file(candidate, error)) return Utf8FromPath(candidate);
     start = end + 1;
   }
   return std::nullopt;
@@ -82,8 +74,8 @@ TemporaryFile::TemporaryFile(const std::string& text) {
     throw std::runtime_error("cannot create a temporary file (Windows error " +
                              std::to_string(GetLastError()) + ")");
   }
-  path_ = Utf8(fs::path(name));
-  std::ofstream file(PathOf(path_), std::ios::binary);
+  path_ = Utf8FromPath(fs::path(name));
+  std::ofstream file(PathFromUtf8(path_), std::ios::binary);
   file << text;
   if (!file.flush()) {
     DeleteFileW(name);
@@ -93,7 +85,7 @@ TemporaryFile::TemporaryFile(const std::string& text) {
 
 TemporaryFile::~TemporaryFile() {
   std::error_code ignored;
-  fs::remove(PathOf(path_), ignored);
+  fs::remove(PathFromUtf8(path_), ignored);
 }
 
 }  // namespace velune

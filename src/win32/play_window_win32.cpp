@@ -9,6 +9,7 @@
 
 #include "media/system_mci.h"
 #include "story/disk_file_system.h"
+#include "story/utf8_paths.h"
 
 namespace velune {
 namespace {
@@ -22,8 +23,7 @@ std::string ProgramFolder() {
     path.resize(path.size() * 2);
   }
   path.resize(n);
-  const std::u8string folder = std::filesystem::path(path).parent_path().u8string();
-  return std::string(folder.begin(), folder.end());
+  return Utf8FromPath(std::filesystem::path(path).parent_path());
 }
 
 }  // namespace
