@@ -263,6 +263,22 @@ void Win32GameWindow::Form_Resize() {
   AfterEvent();
 }
 
+bool Win32GameWindow::ShowsWhole(const std::string& caption) const {
+  const std::wstring text = Shown(caption);
+  RECT box;
+  GetClientRect(lbl_, &box);
+  HDC dc = GetDC(lbl_);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(lbl_, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  RECT rows{0, 0, box.right, 0};  // as the static control draws its text
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rows,
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(lbl_, dc);
+  return rows.bottom - metrics.tmDescent <= box.bottom;
+}
+
 void Win32GameWindow::TimerTick(TimerId id) {
   if (ended_) return;
   game_->Tick(id);

@@ -37,6 +37,14 @@ class Win32GameWindow {
   int Run();
   int ExitStatus() const { return exit_status_; }
 
+  // For the tools, which measure on the window without showing it: a layout pass, and
+  // whether Lbl as laid out shows the whole of `caption` (a row shows while its letters
+  // stand inside, even when what hangs below them is cut).
+  void LayOutUnseen() { Form_Resize(); }
+  // False where no window could be made (Wine without a display).
+  bool Made() const { return IsWindow(lbl_) != FALSE; }
+  bool ShowsWhole(const std::string& caption) const;
+
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
   static LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM w, LPARAM l, UINT_PTR id,

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Windows build under Wine: velune-tool.exe plays the bundled story's plays and prints
-# byte for byte what the Linux build prints; velune.exe opens red with the town picture, the
+# byte for byte what the Linux build prints, and checks it as the Linux build does; velune.exe opens red with the town picture, the
 # first page and the gift list, turns the page at a click, shows the give button at the gift
 # prompt and ends with 0 when closed. (scripts/check-windows-installer tries the installer.)
 # Skipped (77) where there is no Windows build or nothing to run it on.
@@ -28,6 +28,8 @@ for play in "$plays"/*.play; do
   "$tool" run "$win" "$play" >"$work/linux.out" || true
   cmp -s "$work/windows.out" "$work/linux.out" || fail "$(basename "$play") plays otherwise"
 done
+[ "$("$wine_run" "$win/velune-tool.exe" check "$win" | tail -n1)" = "$("$tool" check "$win" 2>/dev/null | tail -n1)" ] ||
+  fail "the check, its pages measured on the Windows window, finds otherwise"
 
 "$wine_run" "$win/velune.exe" >"$work/game.log" 2>&1 & game=$!
 window=$(timeout 60 xdotool search --sync --name '^Velune$' | tail -n1) ||
