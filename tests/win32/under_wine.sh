@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows build under Wine: velune-tool.exe plays the bundled story's plays and prints
-# byte for byte what the Linux build prints, and checks it as the Linux build does; velune.exe opens red with the town picture, the
-# first page and the gift list, turns the page at a click, shows the give button at the gift
-# prompt and ends with 0 when closed. (scripts/check-windows-installer tries the installer.)
+# byte for byte what the Linux build prints, and checks the story as the Linux build does;
+# velune.exe opens red with the town picture, the first page and the gift list, turns the
+# page at a click, shows the give button at the gift prompt and ends with 0 when closed.
+# (scripts/check-windows-installer tries the installer.)
 # Skipped (77) where there is no Windows build or nothing to run it on.
 # Usage: under_wine.sh WINDOWS_BUILD LINUX_TOOL PLAYS_DIR
 set -euo pipefail
