@@ -188,9 +188,11 @@ LRESULT Win32GameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
       OnCommand(LOWORD(w), HIWORD(w));
       return 0;
     case WM_DRAWITEM:
+      if (!game_) break;  // the controls are being made
       DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
       return TRUE;
     case WM_CTLCOLORSTATIC:
+      if (!game_) break;
       return ColourStatic(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
     case WM_CTLCOLORLISTBOX: {
       if (!game_) break;
