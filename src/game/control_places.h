@@ -13,7 +13,6 @@ struct TwipRect {
   int left, top, width, height;
 };
 
-
 inline constexpr TwipRect kImgPlace{240, 120, 4575, 3615};
 inline constexpr TwipRect kLblPlace{120, 4200, 6375, 2535};
 inline constexpr TwipRect kLoveLblPlace{6840, 5160, 3495, 1575};

@@ -10,7 +10,6 @@ class QIODevice;
 
 namespace velune {
 
-
 // Loads a picture file whatever its name says: the format (BMP, JPEG, GIF, PNG) is told
 // from the content. Nothing when the file is missing, unreadable, not a plain file or not
 // a picture, or when the picture is larger than kLargestPictureMb.
