@@ -170,10 +170,19 @@ class StoryLoader {
     scene.pictures.push_back(std::move(use));
   }
 
+  // Only the signature is read: the picture itself was read once to load it.
   bool IsPng(const std::string& path) {
     constexpr std::string_view kSignature = "\x89PNG\r\n\x1A\n";
+    char start[kSignature.size()] = {};
     try {
-      return ReadFileBytes(files_, path).starts_with(kSignature);
+      const auto source = files_.OpenRead(path);
+      std::size_t got = 0;
+      while (got < sizeof start) {
+        const std::size_t n = source->Read(start + got, sizeof start - got);
+        if (n == 0) break;
+        got += n;
+      }
+      return std::string_view(start, got) == kSignature;
     } catch (const std::runtime_error&) {
       return false;
     }
