@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "game/play_window.h"
+#include "story/user_languages.h"
 
 int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
@@ -12,5 +13,6 @@ int main(int argc, char** argv) {
       return 0;
     }
   }
+  velune::SpeakUserLanguage();
   return velune::PlayInWindow(argc, argv, std::nullopt);
 }

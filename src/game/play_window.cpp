@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <cstdio>
 
 #include "game/desktop.h"
@@ -9,6 +11,7 @@
 #include "game/play_window.h"
 #include "media/system_mci.h"
 #include "story/disk_file_system.h"
+#include "story/translation.h"
 
 namespace {
 
@@ -25,17 +28,26 @@ namespace velune {
 
 int PlayInWindow(int argc, char** argv, const std::optional<std::string>& game_folder) {
   if (NoScreen()) {
-    std::fputs(
-        "velune: there is no display to open the game window on (DISPLAY and WAYLAND_DISPLAY "
-        "are not set).\nTo play without a screen, use the scripted player: velune-tool run "
-        "GAME_DIR [SCRIPT]\n",
-        stderr);
+    std::fputs(Tr("window",
+                  "velune: there is no display to open the game window on (DISPLAY and "
+                  "WAYLAND_DISPLAY are not set).\nTo play without a screen, use the scripted "
+                  "player: velune-tool run GAME_DIR [SCRIPT]\n")
+                   .Text()
+                   .c_str(),
+               stderr);
     return 1;
   }
   HoldRequestToEnd();
   QApplication app(argc, argv);
   QGuiApplication::setDesktopFileName(QStringLiteral("org.velune.Velune"));
   app.setQuitOnLastWindowClosed(false);  // the window says when the program ends
+  // Qt's own words (the message box's OK button) in the language of ours.
+  QTranslator qt_words;
+  if (LanguageInUse() == Language::kJapanese &&
+      qt_words.load(QStringLiteral("qtbase_ja"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(&qt_words);
+  }
 
   DiskFileSystem files;
   const auto mci = CreateSystemMci();

@@ -5,6 +5,7 @@
 
 #include "story/cp932.h"
 #include "story/text_decoding.h"
+#include "story/translation.h"
 
 namespace velune {
 namespace {
@@ -42,7 +43,8 @@ struct Cp932Converter::Platform {
 
 Cp932Converter::Cp932Converter() : platform_(std::make_unique<Platform>()) {
   if (platform_->cd == reinterpret_cast<iconv_t>(-1)) {
-    throw std::runtime_error("this system cannot decode code page 932 (iconv has no CP932)");
+    throw std::runtime_error(
+        Tr("game", "this system cannot decode code page 932 (iconv has no CP932)").Text());
   }
 }
 

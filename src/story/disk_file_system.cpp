@@ -4,6 +4,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "story/translation.h"
 #include "story/utf8_paths.h"
 
 namespace velune {
@@ -17,7 +18,7 @@ class FileByteSource : public ByteSource {
 
   std::size_t Read(char* buffer, std::size_t size) override {
     stream_.read(buffer, static_cast<std::streamsize>(size));
-    if (stream_.bad()) throw std::runtime_error("the file cannot be read");
+    if (stream_.bad()) throw std::runtime_error(Tr("game", "the file cannot be read"));
     return static_cast<std::size_t>(stream_.gcount());
   }
 
@@ -31,16 +32,18 @@ std::unique_ptr<ByteSource> DiskFileSystem::OpenRead(const std::string& path) {
   std::error_code error;
   const fs::path p = PathFromUtf8(path);
   const fs::file_status status = fs::status(p, error);
-  if (status.type() == fs::file_type::not_found) throw std::runtime_error("no such file");
+  if (status.type() == fs::file_type::not_found)
+    throw std::runtime_error(Tr("game", "no such file"));
   // A link that leads in a circle, a folder that may not be entered, ...
   if (error) throw std::runtime_error(error.message());
-  if (fs::is_directory(status)) throw std::runtime_error("it is a folder, not a file");
+  if (fs::is_directory(status)) throw std::runtime_error(Tr("game", "it is a folder, not a file"));
   // A pipe would wait for a writer for ever, and a device may never end.
   if (!fs::is_regular_file(status)) {
-    throw std::runtime_error("it is not a plain file (a device, a pipe or a socket)");
+    throw std::runtime_error(Tr("game", "it is not a plain file (a device, a pipe or a socket)"));
   }
   auto source = std::make_unique<FileByteSource>(p);
-  if (!source->IsOpen()) throw std::runtime_error("the file cannot be opened for reading");
+  if (!source->IsOpen())
+    throw std::runtime_error(Tr("game", "the file cannot be opened for reading"));
   return source;
 }
 

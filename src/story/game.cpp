@@ -33,16 +33,14 @@ void Game::Handle(const std::function<void()>& handler) {
   } catch (const GameError& e) {
     error_ = e.what();
   } catch (const std::exception& e) {
-    error_ = std::string("unexpected failure: ") + e.what();
+    error_ = Tr("game", "unexpected failure: %1").Arg(e.what()).Text();
   }
 }
 
 GameFile Game::FindFile(const std::string& folder, const std::string& name, const char* extension,
-                        const char* what) {
+                        Message missing) {
   auto file = FindGameFile(files_, app_dir_, folder + kPathSeparator + name + extension);
-  if (!file)
-    throw GameError(std::string(what) + " " + Quoted(name, kLongestQuote) +
-                    " does not name a file in the game folder");
+  if (!file) throw GameError(missing.Arg(Quoted(name, kLongestQuote)));
   return *file;
 }
 
@@ -78,7 +76,10 @@ void Game::NewGame() {
   const std::int16_t number = open_files_.FreeFile();
   controls_.lst.entries.clear();
   controls_.lst.selected = -1;
-  open_files_.Open(number, FindFile(kDatFolder, kGiftListName, kDataExtension, "the gift list"));
+  open_files_.Open(number, FindFile(kDatFolder, kGiftListName, kDataExtension,
+                                    Tr("game",
+                                       "the gift list %1 does not name a file in the game "
+                                       "folder")));
   while (!open_files_.AtEnd(number)) controls_.lst.entries.push_back(open_files_.ReadLine(number));
   open_files_.Close(number);
   controls_.lbl.caption.clear();

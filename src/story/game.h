@@ -12,6 +12,7 @@
 #include "story/open_files.h"
 #include "story/picture_port.h"
 #include "story/timers.h"
+#include "story/translation.h"
 
 namespace velune {
 
@@ -86,8 +87,9 @@ class Game {
   // Runs a handler: an untrapped error ends the game with its message.
   void Handle(const std::function<void()>& handler);
   void NewGame();
+  // `missing` says what the name is for, with %1 for the name.
   GameFile FindFile(const std::string& folder, const std::string& name, const char* extension,
-                    const char* what);
+                    Message missing);
 
   // The scene reader.
   void OpenScene(const std::string& name);
@@ -97,7 +99,8 @@ class Game {
   void Pager();
   void StopRule();
   void ShowContinueMark();
-  std::string NameOnLine(const char* kind);
+  // `too_short` has %1 for the place and %2 for the line.
+  std::string NameOnLine(Message too_short);
   std::string Here() const;
 
   // The gift prompt.

@@ -18,9 +18,11 @@ void Game::ReadGiftBlockLine() {
   try {
     cur_line_ = open_files_.ReadLine(scene_file_);
   } catch (const ReadPastEnd& e) {
-    throw GameError(
-        std::string(e.what()) + "; the gift block on line " + std::to_string(prompt_line_) +
-        " needs three lines after it (points, scene for the right gift, scene otherwise)");
+    throw GameError(Tr("game",
+                       "%1; the gift block on line %2 needs three lines after it (points, scene "
+                       "for the right gift, scene otherwise)")
+                        .Arg(e.what())
+                        .Arg(prompt_line_));
   }
 }
 

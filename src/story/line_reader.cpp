@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "story/translation.h"
+
 namespace velune {
 namespace {
 
@@ -60,8 +62,9 @@ void LineReader::DetectEncoding() {
 }
 
 void LineReader::TooLong() const {
-  throw LineTooLong("line " + std::to_string(lines_read_ + 1) + " is longer than " +
-                    std::to_string(kLongestLine) + " bytes, too long for a story line");
+  throw LineTooLong(Tr("game", "line %1 is longer than %2 bytes, too long for a story line")
+                        .Arg(lines_read_ + 1)
+                        .Arg(kLongestLine));
 }
 
 std::optional<std::string> LineReader::ReadLine() {

@@ -4,6 +4,7 @@
 
 #include "story/game_error.h"
 #include "story/text_decoding.h"
+#include "story/translation.h"
 
 namespace velune {
 
@@ -15,19 +16,21 @@ std::int16_t OpenFiles::FreeFile() const {
 
 void OpenFiles::Open(std::int16_t number, const GameFile& file) {
   if (IsOpen(number)) {
-    throw GameError("cannot open " + Shortened(file.display, kLongestQuote) + ": file number " +
-                    std::to_string(number) + " is already in use");
+    throw GameError(Tr("game", "cannot open %1: file number %2 is already in use")
+                        .Arg(Shortened(file.display, kLongestQuote))
+                        .Arg(number));
   }
   try {
     open_.try_emplace(number, file.display, files_.OpenRead(file.path));
   } catch (const std::runtime_error& e) {
-    throw GameError("cannot open " + Shortened(file.display, kLongestQuote) + ": " + e.what());
+    throw GameError(
+        Tr("game", "cannot open %1: %2").Arg(Shortened(file.display, kLongestQuote)).Arg(e.what()));
   }
 }
 
 OpenFiles::Entry& OpenFiles::Get(std::int16_t number) {
   const auto it = open_.find(number);
-  if (it == open_.end()) throw GameError("file number " + std::to_string(number) + " is not open");
+  if (it == open_.end()) throw GameError(Tr("game", "file number %1 is not open").Arg(number));
   return it->second;
 }
 
@@ -38,13 +41,17 @@ std::string OpenFiles::ReadLine(std::int16_t number) {
   } catch (const GameError&) {
     throw;
   } catch (const std::runtime_error& e) {
-    throw GameError("cannot read " + entry.display + ": " + e.what());
+    throw GameError(Tr("game", "cannot read %1: %2").Arg(entry.display).Arg(e.what()));
   }
   const std::size_t lines = entry.reader.LinesRead();
-  throw ReadPastEnd(
-      entry.display + ": the file ends " +
-      (lines == 0 ? std::string("before its first line") : "after line " + std::to_string(lines)) +
-      ", but the game reads on");
+  throw ReadPastEnd(lines == 0
+                        ? Tr("game",
+                             "%1: the file ends before its first line, but the "
+                             "game reads on")
+                              .Arg(entry.display)
+                        : Tr("game", "%1: the file ends after line %2, but the game reads on")
+                              .Arg(entry.display)
+                              .Arg(lines));
 }
 
 bool OpenFiles::AtEnd(std::int16_t number) {
@@ -52,13 +59,13 @@ bool OpenFiles::AtEnd(std::int16_t number) {
   try {
     return entry.reader.AtEnd();
   } catch (const std::runtime_error& e) {
-    throw GameError("cannot read " + entry.display + ": " + e.what());
+    throw GameError(Tr("game", "cannot read %1: %2").Arg(entry.display).Arg(e.what()));
   }
 }
 
 void OpenFiles::Close(std::int16_t number) {
   if (open_.erase(number) == 0) {
-    throw GameError("file number " + std::to_string(number) + " is not open");
+    throw GameError(Tr("game", "file number %1 is not open").Arg(number));
   }
 }
 

@@ -23,7 +23,10 @@ void Game::OpenScene(const std::string& name) {
   controls_.lst.back_colour = kBlack;
   scene_name_ = name;
   scene_file_ = open_files_.FreeFile();
-  open_files_.Open(scene_file_, FindFile(kDatFolder, name, kDataExtension, "the scene name"));
+  open_files_.Open(scene_file_, FindFile(kDatFolder, name, kDataExtension,
+                                         Tr("game",
+                                            "the scene name %1 does not name a file in "
+                                            "the game folder")));
   tim_ive_.SetInterval(kReadingInterval);
   tim_ive_.SetEnabled(true);
 }
@@ -32,13 +35,14 @@ void Game::OpenSceneNamedBy(const std::string& name, const std::string& origin) 
   try {
     OpenScene(name);
   } catch (const GameError& e) {
-    throw GameError(std::string(e.what()) + " (named on " + origin + ")");
+    throw GameError(Tr("game", "%1 (named on %2)").Arg(e.what()).Arg(origin));
   }
 }
 
 std::string Game::Here() const {
-  return open_files_.Display(scene_file_) + ", line " +
-         std::to_string(open_files_.LinesRead(scene_file_));
+  return Tr("game", "%1, line %2")
+      .Arg(open_files_.Display(scene_file_))
+      .Arg(open_files_.LinesRead(scene_file_));
 }
 
 void Game::TimIve_Timer() {
@@ -53,12 +57,9 @@ void Game::Lbl_MouseDown(int button) {
   });
 }
 
-std::string Game::NameOnLine(const char* kind) {
+std::string Game::NameOnLine(Message too_short) {
   const auto name = NameOnCommandLine(cur_line_);
-  if (!name) {
-    throw GameError(Here() + ": the " + kind + " line " + Quoted(cur_line_, kLongestQuote) +
-                    " is too short; it needs five characters before the name");
-  }
+  if (!name) throw GameError(too_short.Arg(Here()).Arg(Quoted(cur_line_, kLongestQuote)));
   return std::string(*name);
 }
 
@@ -66,14 +67,17 @@ void Game::ReadSceneLine() {
   try {
     cur_line_ = open_files_.ReadLine(scene_file_);
   } catch (const ReadPastEnd& e) {
-    throw GameError(std::string(e.what()) +
-                    "; a scene must end with a jump, an ending, a restart or a gift block");
+    throw GameError(
+        Tr("game", "%1; a scene must end with a jump, an ending, a restart or a gift block")
+            .Arg(e.what()));
   }
   switch (ClassifyLine(cur_line_)) {
     case LineKind::kIgnored:
       return;
     case LineKind::kPicture:
-      ShowPicture(NameOnLine("picture"));
+      ShowPicture(NameOnLine(Tr("game",
+                                "%1: the picture line %2 is too short; it needs five "
+                                "characters before the name")));
       return;
     case LineKind::kEnding: {
       CloseSceneAndOpen("end" + std::to_string(EndingForLove(love_)));
@@ -84,7 +88,9 @@ void Game::ReadSceneLine() {
       NewGame();
       return;
     case LineKind::kJump:
-      CloseSceneAndOpen(NameOnLine("jump"));
+      CloseSceneAndOpen(NameOnLine(Tr("game",
+                                      "%1: the jump line %2 is too short; it needs five "
+                                      "characters before the name")));
       return;
     case LineKind::kPrompt:
       StartPrompt();

@@ -11,6 +11,7 @@
 #include "game/play_window.h"
 #include "story/ascii.h"
 #include "story/disk_file_system.h"
+#include "story/user_languages.h"
 #include "story/utf8_paths.h"
 #include "tool/command_line.h"
 #include "tool/console.h"
@@ -155,6 +156,7 @@ int PlayCommand(char* program, const std::string& game_dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  velune::SpeakUserLanguage();
   velune::WriteBytesAsTheyAre();
   std::vector<std::string> arguments = velune::ArgumentsInUtf8(argc, argv);
   std::vector<char*> utf8;

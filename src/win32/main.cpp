@@ -7,6 +7,7 @@
 #include <string>
 
 #include "game/play_window.h"
+#include "story/user_languages.h"
 
 namespace {
 
@@ -38,5 +39,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     PrintVersion();
     return 0;
   }
+  velune::SpeakUserLanguage();
   return velune::PlayInWindow(0, nullptr, std::nullopt);
 }
