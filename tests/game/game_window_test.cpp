@@ -8,6 +8,7 @@
 #include "game/message_boxes.h"
 #include "game/qt_timers.h"
 #include "story/texts.h"
+#include "story/user_languages.h"
 #include "tool/script.h"
 #include "tool/scripted_player.h"
 #include "window_fixture.h"
@@ -170,6 +171,18 @@ TEST_F(WindowTest, TheMessageBoxes) {
   const auto [box, frame] = ShowAndAnswer([&] { EXPECT_FALSE(window_->Start(folder_.Path())); });
   EXPECT_TRUE(box.startsWith("Velune|301|") && box.contains("00.dat")) << box.toStdString();
   EXPECT_LE((frame.center() - window_->frameGeometry().center()).manhattanLength(), 8);
+}
+
+// On a Japanese desktop the error box speaks Japanese; its title is the game's own. The
+// test game_window_in_japanese runs this under LANG=ja_JP.UTF-8.
+TEST_F(WindowTest, TheErrorBoxSpeaksTheUsersLanguage) {
+  SpeakUserLanguage();
+  if (LanguageInUse() != Language::kJapanese) GTEST_SKIP() << "for a Japanese locale";
+  folder_.Remove("dat/00.dat");
+  window_ = std::make_unique<GameWindow>(WindowPorts{files_, mci_, SystemMessageBoxes(), &clock_});
+  const auto [box, frame] = ShowAndAnswer([&] { EXPECT_FALSE(window_->Start(folder_.Path())); });
+  UseLanguage(Language::kEnglish);
+  EXPECT_EQ(box, "Velune|301|dat/00.dat を開けません: ファイルがありません");
 }
 
 // None at interval 0, disabled or after StopAll; a tick that runs a nested event loop (a
