@@ -4,29 +4,30 @@
 #include <sstream>
 
 #include "story/text_decoding.h"
+#include "story/translation.h"
 
 namespace velune {
 
 std::string KindNoun(LineKind kind) {
   switch (kind) {
     case LineKind::kIgnored:
-      return "an ignored line";
+      return Tr("check", "an ignored line");
     case LineKind::kPicture:
-      return "a picture line";
+      return Tr("check", "a picture line");
     case LineKind::kEnding:
-      return "an ending line";
+      return Tr("check", "an ending line");
     case LineKind::kRestart:
-      return "a restart line";
+      return Tr("check", "a restart line");
     case LineKind::kJump:
-      return "a jump line";
+      return Tr("check", "a jump line");
     case LineKind::kPrompt:
-      return "a gift prompt";
+      return Tr("check", "a gift prompt");
     case LineKind::kPageBreak:
-      return "a page break";
+      return Tr("check", "a page break");
     case LineKind::kText:
-      return "story text";
+      return Tr("check", "story text");
   }
-  return "a line";
+  return Tr("check", "a line");
 }
 
 std::string PointsText(double points) {

@@ -10,7 +10,8 @@ namespace velune {
 
 // Words the checker and the map share to speak about a story.
 
-// "a picture line", "a gift prompt", "story text", …
+// "a picture line", "a gift prompt", "story text", … in the language in use: a part for a
+// message that says the same of every kind of line.
 std::string KindNoun(LineKind kind);
 
 // A number of love points as an author writes it: "10", "-3", "2.5".

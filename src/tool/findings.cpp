@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
+#include "story/translation.h"
 #include "story/utf8_paths.h"
-#include "tool/check_words.h"
 
 namespace velune {
 
@@ -53,6 +53,18 @@ const char* SeverityName(Severity severity) {
   return "note";
 }
 
+std::string SeverityWord(Severity severity) {
+  switch (severity) {
+    case Severity::kError:
+      return Tr("findings", "error");
+    case Severity::kWarning:
+      return Tr("findings", "warning");
+    case Severity::kNote:
+      return Tr("findings", "note");
+  }
+  return Tr("findings", "note");
+}
+
 namespace {
 
 std::string PathFrom(const std::string& folder, const std::string& file) {
@@ -64,13 +76,24 @@ std::string PathFrom(const std::string& folder, const std::string& file) {
 void WriteFindingLine(std::ostream& out, const Finding& finding, const std::string& folder) {
   out << PathFrom(folder, finding.file);
   if (finding.line > 0) out << ':' << finding.line;
-  out << ": " << SeverityName(finding.severity) << ": " << finding.message << " [" << finding.id
+  out << ": " << SeverityWord(finding.severity) << ": " << finding.message << " [" << finding.id
       << "]\n";
 }
 
 std::string SummaryLine(const FindingCounts& counts) {
-  return Counted(counts.errors, "error") + ", " + Counted(counts.warnings, "warning") + ", " +
-         Counted(counts.notes, "note");
+  const bool one_error = counts.errors == 1;
+  const bool one_warning = counts.warnings == 1;
+  const bool one_note = counts.notes == 1;
+  Message summary =
+      one_error ? (one_warning ? (one_note ? Tr("findings", "%1 error, %2 warning, %3 note")
+                                           : Tr("findings", "%1 error, %2 warning, %3 notes"))
+                               : (one_note ? Tr("findings", "%1 error, %2 warnings, %3 note")
+                                           : Tr("findings", "%1 error, %2 warnings, %3 notes")))
+                : (one_warning ? (one_note ? Tr("findings", "%1 errors, %2 warning, %3 note")
+                                           : Tr("findings", "%1 errors, %2 warning, %3 notes"))
+                               : (one_note ? Tr("findings", "%1 errors, %2 warnings, %3 note")
+                                           : Tr("findings", "%1 errors, %2 warnings, %3 notes")));
+  return summary.Arg(counts.errors).Arg(counts.warnings).Arg(counts.notes);
 }
 
 void WriteFindingsText(std::ostream& out, const Findings& findings, const std::string& folder) {

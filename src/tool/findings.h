@@ -48,7 +48,10 @@ class Findings {
   std::vector<Finding> all_;
 };
 
+// "error", "warning", "note": the name that machines read, as in the JSON findings.
 const char* SeverityName(Severity severity);
+// The same word for the author, in the language in use.
+std::string SeverityWord(Severity severity);
 
 // "mystory/dat/10.dat:7: error: … [keyword-in-text]", one a line, as compilers write
 // them: the file's path starts with `folder`, the game folder as the author named it, so

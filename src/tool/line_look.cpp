@@ -3,6 +3,7 @@
 #include <array>
 
 #include "story/text_decoding.h"
+#include "story/translation.h"
 
 namespace velune {
 namespace {
@@ -60,12 +61,14 @@ std::string_view WordAroundKeyword(std::string_view line, std::string_view keywo
 
 std::string KeywordPlace(std::string_view line, LineKind kind) {
   const std::string_view keyword = KeywordOf(kind);
-  std::string place = "\"" + std::string(keyword) + "\"";
   const std::string_view word = WordAroundKeyword(line, keyword);
-  if (!word.empty()) place += " (in \"" + std::string(word) + "\")";
   const auto at = KeywordCharacter(line, keyword);
-  if (at) place += " at character " + std::to_string(*at);
-  return place;
+  if (!at) {
+    if (word.empty()) return "\"" + std::string(keyword) + "\"";
+    return Tr("check", "\"%1\" (in \"%2\")").Arg(keyword).Arg(word);
+  }
+  if (word.empty()) return Tr("check", "\"%1\" at character %2").Arg(keyword).Arg(*at);
+  return Tr("check", "\"%1\" (in \"%2\") at character %3").Arg(keyword).Arg(word).Arg(*at);
 }
 
 }  // namespace velune

@@ -6,6 +6,7 @@
 
 #include "story/ascii.h"
 #include "story/text_decoding.h"
+#include "story/translation.h"
 
 namespace velune {
 namespace {
@@ -125,10 +126,14 @@ std::string NameHint(const std::string& name, const std::vector<std::string>& na
   const std::string_view trimmed = TrimmedBlanks(name);
   const auto nearest = NearestName(name, names);
   if (trimmed.size() != name.size() && !trimmed.empty()) {
-    return " (the name " + Quoted(name) + " has blanks around it" +
-           (nearest == trimmed ? "; did you mean " + Quoted(trimmed) + "?)" : ")");
+    return " " + (nearest == trimmed
+                      ? Tr("check", "(the name %1 has blanks around it; did you mean %2?)")
+                            .Arg(Quoted(name))
+                            .Arg(Quoted(trimmed))
+                      : Tr("check", "(the name %1 has blanks around it)").Arg(Quoted(name)))
+                     .Text();
   }
-  return nearest ? " (did you mean " + Quoted(*nearest) + "?)" : "";
+  return nearest ? " " + Tr("check", "(did you mean %1?)").Arg(Quoted(*nearest)).Text() : "";
 }
 
 }  // namespace velune
