@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Windows build under Wine: velune-tool.exe plays the bundled story's plays and prints
-# byte for byte what the Linux build prints, and checks the story as the Linux build does;
+# byte for byte what the Linux build prints, and checks the story as the Linux build does,
+# in Japanese as the Japanese Windows asks;
 # velune.exe opens red with the town picture, the first page and the gift list, turns the
 # page at a click, shows the give button at the gift prompt and ends with 0 when closed.
 # (scripts/check-windows-installer tries the installer.)
@@ -29,8 +30,11 @@ for play in "$plays"/*.play; do
   "$tool" run "$win" "$play" >"$work/linux.out" || true
   cmp -s "$work/windows.out" "$work/linux.out" || fail "$(basename "$play") plays otherwise"
 done
-[ "$("$wine_run" "$win/velune-tool.exe" check "$win" | tail -n1)" = "$("$tool" check "$win" 2>/dev/null | tail -n1)" ] ||
-  fail "the check, its pages measured on the Windows window, finds otherwise"
+# Wine runs in Japanese, and velune-tool.exe speaks it as a Japanese Windows asks.
+summary=$("$wine_run" "$win/velune-tool.exe" check "$win" | tail -n1)
+[ "$summary" = "$(LC_ALL=ja_JP.UTF-8 "$tool" check "$win" 2>/dev/null | tail -n1)" ] ||
+  fail "the check, its pages measured on the Windows window, finds otherwise: $summary"
+case $summary in *件*) ;; *) fail "velune-tool.exe does not speak Japanese: $summary" ;; esac
 
 "$wine_run" "$win/velune.exe" >"$work/game.log" 2>&1 & game=$!
 window=$(timeout 60 xdotool search --sync --name '^Velune$' | tail -n1) ||
