@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "story/love_points.h"
+#include "story/translation.h"
 #include "tool/check_words.h"
 
 namespace velune {
@@ -11,44 +12,44 @@ namespace {
 
 std::string EndingName(int number) { return "end" + std::to_string(number); }
 
-std::string LoveRangeNeeded(int number) {
-  switch (number) {
-    case 1:
-      return "fewer than " + std::to_string(kEnding2Love) + " love points";
-    case 2:
-      return std::to_string(kEnding2Love) + " to " + std::to_string(kEnding3Love - 1) +
-             " love points";
-    default:
-      return std::to_string(kEnding3Love) + " love points";
-  }
-}
-
 void ReportEnding(const Story& story, const EndingSearch& search, int number, Findings& findings) {
   const EndingReach& reach = search.endings[static_cast<std::size_t>(number - 1)];
   const FoundFile& file = story.endings[static_cast<std::size_t>(number - 1)];
   const std::string& display = file.file.display;
   const bool exists = file.Exists();
   if (!reach.reached) {
-    findings.Add(
-        exists ? Severity::kWarning : Severity::kNote, "unreached-ending", display, 0,
-        "no play reaches " + EndingName(number) + ": " + WhyUnreached(story, search, number));
+    findings.Add(exists ? Severity::kWarning : Severity::kNote, "unreached-ending", display, 0,
+                 Tr("check", "no play reaches %1: %2")
+                     .Arg(EndingName(number))
+                     .Arg(WhyUnreached(story, search, number)));
     return;
   }
-  findings.Note("ending-reached", display, 0,
-                EndingName(number) + " is reached with " + std::to_string(reach.love) +
-                    " love points" +
-                    (reach.answers.empty() ? " without any gift prompt"
-                                           : " by: " + AnswersText(reach.answers)) +
-                    (reach.shortest ? ""
-                                    : " (maybe not the shortest way: the search of all "
-                                      "plays stopped at its limit)"));
+  Message reached =
+      reach.answers.empty()
+          ? (reach.shortest ? Tr("check",
+                                 "%1 is reached with %2 love points without any gift "
+                                 "prompt")
+                            : Tr("check",
+                                 "%1 is reached with %2 love points without any gift prompt "
+                                 "(maybe not the shortest way: the search of all plays stopped "
+                                 "at its limit)"))
+          : (reach.shortest ? Tr("check", "%1 is reached with %2 love points by: %3")
+                            : Tr("check",
+                                 "%1 is reached with %2 love points by: %3 (maybe not the "
+                                 "shortest way: the search of all plays stopped at its limit)"));
+  reached.Arg(EndingName(number)).Arg(reach.love);
+  if (!reach.answers.empty()) reached.Arg(AnswersText(reach.answers));
+  findings.Note("ending-reached", display, 0, reached);
   if (exists || reach.from_scene.empty()) return;
   const Scene* from = story.Find(reach.from_scene);
   if (from && from->walk.exit == SceneExit::kEnding && from->walk.exit_line == reach.from_line) {
     findings.Error("missing-ending", reach.from_scene, reach.from_line,
-                   "with " + std::to_string(reach.love) + " love points the ending line opens " +
-                       EndingName(number) + ", but " + display +
-                       " does not exist: the game stops with an error here");
+                   Tr("check",
+                      "with %1 love points the ending line opens %2, but %3 does not exist: the "
+                      "game stops with an error here")
+                       .Arg(reach.love)
+                       .Arg(EndingName(number))
+                       .Arg(display));
   }
 }
 
@@ -77,16 +78,21 @@ void ReportUnreachedScenes(const Story& story, const EndingSearch& search, Findi
     }
     std::vector<const Scene*> holders;
     const auto gifts = RightGiftsInto(story, search, key, holders);
-    std::string why;
     if (gifts.empty()) {
-      why = "the scenes that lead here are never reached themselves";
-    } else {
-      const Scene& holder = *holders.front();
-      why = "only the right gift at " + holder.key + ":" +
-            std::to_string(holder.walk.gift->prompt_line) + " leads here, and no play can give " +
-            Quoted(holder.walk.gift->item) + " there";
+      findings.Warning("unreached-scene", key, 0,
+                       Tr("check",
+                          "no play reaches this scene: the scenes that lead here are never "
+                          "reached themselves"));
+      continue;
     }
-    findings.Warning("unreached-scene", key, 0, "no play reaches this scene: " + why);
+    const Scene& holder = *holders.front();
+    findings.Warning("unreached-scene", key, 0,
+                     Tr("check",
+                        "no play reaches this scene: only the right gift at %1:%2 leads here, "
+                        "and no play can give %3 there")
+                         .Arg(holder.key)
+                         .Arg(holder.walk.gift->prompt_line)
+                         .Arg(Quoted(holder.walk.gift->item)));
   }
 }
 
@@ -101,11 +107,61 @@ void ReportRightGiftsNeverGiven(const Story& story, const EndingSearch& search,
     const auto count = std::count(items.begin(), items.end(), gift.item);
     if (count == 0) continue;  // reported as not on the list
     findings.Warning("gift-never-right", key, line,
-                     "no play can give " + Quoted(gift.item) +
-                         " right here: every play that gets here has given " +
-                         (count == 1 ? "it" : "all its " + std::to_string(count) + " entries") +
-                         " away before");
+                     (count == 1 ? Tr("check",
+                                      "no play can give %1 right here: every play that gets here "
+                                      "has given it away before")
+                                 : Tr("check",
+                                      "no play can give %1 right here: every play that gets here "
+                                      "has given all its %2 entries away before"))
+                         .Arg(Quoted(gift.item))
+                         .Arg(count));
   }
+}
+
+// Why the love points at the ending lines that plays reach, `loves`, never open ending
+// `number`.
+std::string WhyNoLoveFits(const Story& story, const std::set<std::int16_t>& loves, int number) {
+  const std::string ending = EndingName(number);
+  if (loves.empty()) {
+    if (story.NamedByJumpOrGift(story.endings[static_cast<std::size_t>(number - 1)].file.display)) {
+      return Tr("check", "no play reaches an ending line, nor a line that names %1").Arg(ending);
+    }
+    return Tr("check", "no play reaches an ending line");
+  }
+  const int fewest = *loves.begin();
+  const int most = *loves.rbegin();
+  if (number == 3) {
+    return Tr("check",
+              "%1 needs %2 love points; the most any play collects before an ending line is %3")
+        .Arg(ending)
+        .Arg(kEnding3Love)
+        .Arg(most);
+  }
+  if (number == 1) {
+    return Tr("check",
+              "%1 needs fewer than %2 love points; the fewest any play has at an ending line is "
+              "%3")
+        .Arg(ending)
+        .Arg(kEnding2Love)
+        .Arg(fewest);
+  }
+  Message why =
+      most < kEnding2Love
+          ? Tr("check",
+               "%1 needs %2 to %3 love points; the most any play collects before an ending line "
+               "is %4")
+      : fewest >= kEnding3Love
+          ? Tr("check",
+               "%1 needs %2 to %3 love points; the fewest any play has at an ending line is %4")
+          : Tr("check",
+               "%1 needs %2 to %3 love points; plays reach an ending line with %4 or %5 love "
+               "points, and nothing between");
+  why.Arg(ending).Arg(kEnding2Love).Arg(kEnding3Love - 1);
+  if (most < kEnding2Love) return why.Arg(most);
+  if (fewest >= kEnding3Love) return why.Arg(fewest);
+  const auto above = loves.lower_bound(static_cast<std::int16_t>(kEnding3Love));
+  const auto below = std::prev(loves.lower_bound(static_cast<std::int16_t>(kEnding2Love)));
+  return why.Arg(*below).Arg(*above);
 }
 
 }  // namespace
@@ -125,52 +181,31 @@ std::string AnswersText(const std::vector<GiftAnswer>& answers) {
               std::to_string(change) + ")";
     } else if (!count_time_outs) {
       if (!text.empty()) text += ", ";
-      text += SceneNameOfKey(answer.scene) + " time-out";
+      text += Tr("check", "%1 time-out").Arg(SceneNameOfKey(answer.scene)).Text();
     }
     love = answer.love_after;
   }
-  if (count_time_outs) {
-    text += text.empty()
-                ? "a time-out at each of the " + std::to_string(time_outs) + " prompts"
-                : ", and a time-out at each of the " + std::to_string(time_outs) + " other prompts";
-  }
-  return text;
+  if (!count_time_outs) return text;
+  if (text.empty()) return Tr("check", "a time-out at each of the %1 prompts").Arg(time_outs);
+  return Tr("check", "%1, and a time-out at each of the %2 other prompts").Arg(text).Arg(time_outs);
 }
 
 std::string WhyUnreached(const Story& story, const EndingSearch& search, int number) {
   const bool complete = !search.limit_hit;
   const bool relaxed = !complete && search.relaxed_complete;
   if (!complete && !relaxed) {
-    return "the search of all plays stopped at its limit before it found one that reaches " +
-           EndingName(number) + ", so it may still be reachable";
+    return Tr("check",
+              "the search of all plays stopped at its limit before it found one that reaches "
+              "%1, so it may still be reachable")
+        .Arg(EndingName(number));
   }
   const auto& loves = complete ? search.love_at_ending_lines : search.relaxed_love_at_ending_lines;
-  std::string why;
-  if (loves.empty()) {
-    why = "no play reaches an ending line";
-    if (story.NamedByJumpOrGift(story.endings[static_cast<std::size_t>(number - 1)].file.display))
-      why += ", nor a line that names " + EndingName(number);
-  } else {
-    const int fewest = *loves.begin();
-    const int most = *loves.rbegin();
-    why = EndingName(number) + " needs " + LoveRangeNeeded(number) + "; ";
-    if (number == 3 || (number == 2 && most < kEnding2Love)) {
-      why += "the most any play collects before an ending line is " + std::to_string(most);
-    } else if (number == 1 || fewest >= kEnding3Love) {
-      why += "the fewest any play has at an ending line is " + std::to_string(fewest);
-    } else {
-      const auto above = loves.lower_bound(static_cast<std::int16_t>(kEnding3Love));
-      const auto below = std::prev(loves.lower_bound(static_cast<std::int16_t>(kEnding2Love)));
-      why += "plays reach an ending line with " + std::to_string(*below) + " or " +
-             std::to_string(*above) + " love points, and nothing between";
-    }
-  }
-  if (relaxed) {
-    why +=
-        " (even if every item could be given again and again; the search of all plays "
-        "stopped at its limit)";
-  }
-  return why;
+  const std::string why = WhyNoLoveFits(story, loves, number);
+  if (!relaxed) return why;
+  return Tr("check",
+            "%1 (even if every item could be given again and again; the search of all plays "
+            "stopped at its limit)")
+      .Arg(why);
 }
 
 void ReportReachability(const Story& story, const EndingSearch& search, Findings& findings) {

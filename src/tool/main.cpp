@@ -11,6 +11,7 @@
 #include "game/play_window.h"
 #include "story/ascii.h"
 #include "story/disk_file_system.h"
+#include "story/translation.h"
 #include "story/user_languages.h"
 #include "story/utf8_paths.h"
 #include "tool/command_line.h"
@@ -35,7 +36,8 @@ constexpr int kToolUsage = velune::kRunBadScript;
 bool IsGameFolder(const char* command, const std::string& game_dir) {
   std::error_code error;
   if (std::filesystem::is_directory(velune::PathFromUtf8(game_dir), error)) return true;
-  std::cerr << "velune-tool " << command << ": " << game_dir << ": no such game folder\n";
+  std::cerr << "velune-tool " << command << ": "
+            << velune::Tr("tool", "%1: no such game folder").Arg(game_dir).Text() << "\n";
   return false;
 }
 
@@ -103,8 +105,11 @@ int MapCommand(const std::string& game_dir, const std::string& output) {
   if (!IsGameFolder("map", game_dir)) return kToolUsage;
   const std::string format = output.empty() ? "dot" : FormatOf(output);
   if (format.empty()) {
-    std::cerr << "velune-tool map: " << output
-              << ": the output file must end in .svg, .png, .pdf or .dot\n";
+    std::cerr << "velune-tool map: "
+              << velune::Tr("tool", "%1: the output file must end in .svg, .png, .pdf or .dot")
+                     .Arg(output)
+                     .Text()
+              << "\n";
     return kToolUsage;
   }
   const CheckedStory checked = CheckFolder(game_dir, velune::kDefaultStateLimit);
@@ -122,7 +127,9 @@ int MapCommand(const std::string& game_dir, const std::string& output) {
     if (format == "dot") {
       std::ofstream file(velune::PathFromUtf8(output), std::ios::binary);
       file << dot;
-      if (!file.flush()) throw std::runtime_error("cannot write " + output);
+      if (!file.flush()) {
+        throw std::runtime_error(velune::Tr("tool", "cannot write %1").Arg(output));
+      }
     } else {
       velune::RenderDot(dot, format, output);
     }
@@ -145,8 +152,12 @@ int PlayCommand(char* program, const std::string& game_dir) {
     for (const velune::Finding& f : findings.Sorted()) {
       if (f.severity == velune::Severity::kError) velune::WriteFindingLine(std::cerr, f, game_dir);
     }
-    std::cerr << "velune-tool play: " << velune::SummaryLine(counts) << "; run \"velune-tool check "
-              << game_dir << "\" for every finding\n";
+    std::cerr << "velune-tool play: "
+              << velune::Tr("tool", "%1; run \"velune-tool check %2\" for every finding")
+                     .Arg(velune::SummaryLine(counts))
+                     .Arg(game_dir)
+                     .Text()
+              << "\n";
   }
   int qt_argc = 1;
   char* qt_argv[] = {program, nullptr};
@@ -171,41 +182,48 @@ int main(int argc, char** argv) {
   std::string game_dir;
   std::string script_path = "-";
   bool trace_mci = false;
-  CLI::App* run =
-      app.add_subcommand("run", "Play a game folder headlessly from a script of player actions");
-  run->add_flag("--trace-mci", trace_mci, "Also print every music command as it is sent");
-  run->add_option("GAME_DIR", game_dir, "The game folder (holds dat/ and grf/)")->required();
-  run->add_option("SCRIPT", script_path,
-                  "The script of player actions; - or none reads standard input");
+  const std::string game_dir_help = velune::Tr("tool", "The game folder (holds dat/ and grf/)");
+  CLI::App* run = app.add_subcommand(
+      "run", velune::Tr("tool", "Play a game folder headlessly from a script of player actions"));
+  run->add_flag("--trace-mci", trace_mci,
+                velune::Tr("tool", "Also print every music command as it is sent"));
+  run->add_option("GAME_DIR", game_dir, game_dir_help)->required();
+  run->add_option(
+      "SCRIPT", script_path,
+      velune::Tr("tool", "The script of player actions; - or none reads standard input"));
 
   bool json = false;
   bool strict = false;
   std::size_t state_limit = velune::kDefaultStateLimit;
   CLI::App* check = app.add_subcommand(
-      "check",
-      "Check a story for mistakes, the way the game will read it (exit 1 on an error, "
-      "or on a warning with --strict)");
-  check->add_option("GAME_DIR", game_dir, "The game folder (holds dat/ and grf/)")->required();
-  check->add_flag("--json", json, "Write the findings as JSON lines");
+      "check", velune::Tr("tool",
+                          "Check a story for mistakes, the way the game will read it (exit 1 on "
+                          "an error, or on a warning with --strict)"));
+  check->add_option("GAME_DIR", game_dir, game_dir_help)->required();
+  check->add_flag("--json", json, velune::Tr("tool", "Write the findings as JSON lines"));
   check->add_flag("--strict,--werror", strict,
-                  "Fail (exit 1) on a warning too, not only on an error");
+                  velune::Tr("tool", "Fail (exit 1) on a warning too, not only on an error"));
   check
-      ->add_option("--max-states", state_limit,
-                   "How many states the search of all plays may visit before it stops")
+      ->add_option(
+          "--max-states", state_limit,
+          velune::Tr("tool", "How many states the search of all plays may visit before it stops"))
       ->check(CLI::Range(std::size_t{1}, std::numeric_limits<std::size_t>::max())
                   .description("POSITIVE"))
       ->capture_default_str();
+  app.get_formatter()->label("UINT:POSITIVE", velune::Tr("tool", "UINT:POSITIVE"));
 
   std::string output;
-  CLI::App* map = app.add_subcommand("map", "Draw the story as a graph (Graphviz DOT)");
-  map->add_option("GAME_DIR", game_dir, "The game folder (holds dat/ and grf/)")->required();
+  CLI::App* map =
+      app.add_subcommand("map", velune::Tr("tool", "Draw the story as a graph (Graphviz DOT)"));
+  map->add_option("GAME_DIR", game_dir, game_dir_help)->required();
   map->add_option("-o,--output", output,
-                  "Draw into this file (.svg, .png, .pdf through Graphviz, or .dot); without it "
-                  "the DOT text goes to standard output");
+                  velune::Tr("tool",
+                             "Draw into this file (.svg, .png, .pdf through Graphviz, or .dot); "
+                             "without it the DOT text goes to standard output"));
 
-  CLI::App* play =
-      app.add_subcommand("play", "Open the game window on a story folder, to preview it");
-  play->add_option("GAME_DIR", game_dir, "The game folder (holds dat/ and grf/)")->required();
+  CLI::App* play = app.add_subcommand(
+      "play", velune::Tr("tool", "Open the game window on a story folder, to preview it"));
+  play->add_option("GAME_DIR", game_dir, game_dir_help)->required();
 
   if (const auto status = command_line.Parse(argc, argv)) return *status;
   if (run->parsed()) return RunCommand(game_dir, script_path, trace_mci);
@@ -214,7 +232,8 @@ int main(int argc, char** argv) {
     if (check->parsed()) return CheckCommand(game_dir, json, strict, state_limit);
     if (map->parsed()) return MapCommand(game_dir, output);
   } catch (const std::exception& e) {
-    std::cerr << "velune-tool: unexpected failure: " << e.what() << "\n";
+    std::cerr << "velune-tool: "
+              << velune::Tr("tool", "unexpected failure: %1").Arg(e.what()).Text() << "\n";
     return kToolFailed;
   }
   return 0;

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "story/texts.h"
+#include "story/translation.h"
 
 namespace velune {
 namespace {
@@ -88,15 +89,23 @@ class PageWalk {
   }
 
   void Overflow(const Scene& scene, std::size_t line, std::size_t first_line) {
-    const std::string page = first_line == 0 ? "the page that goes on from the scene before"
-                             : first_line == line
-                                 ? "this page"
-                                 : "the page begun on line " + std::to_string(first_line);
     Report("page-overflow", scene, line,
-           page +
-               " does not fit the story text box: its lines wrap to more rows than the box "
-               "shows, and the game cuts off its last lines and the ▼ mark; start a new page "
-               "sooner with \"-p\" or shorten the lines");
+           first_line == 0
+               ? Tr("check",
+                    "the page that goes on from the scene before does not fit the story text "
+                    "box: its lines wrap to more rows than the box shows, and the game cuts off "
+                    "its last lines and the ▼ mark; start a new page sooner with \"-p\" or "
+                    "shorten the lines")
+           : first_line == line
+               ? Tr("check",
+                    "this page does not fit the story text box: its lines wrap to more rows than "
+                    "the box shows, and the game cuts off its last lines and the ▼ mark; start a "
+                    "new page sooner with \"-p\" or shorten the lines")
+               : Tr("check",
+                    "the page begun on line %1 does not fit the story text box: its lines wrap "
+                    "to more rows than the box shows, and the game cuts off its last lines and "
+                    "the ▼ mark; start a new page sooner with \"-p\" or shorten the lines")
+                     .Arg(first_line));
   }
 
   // The prompt goes under the page as it is, after a blank line.
@@ -105,10 +114,11 @@ class PageWalk {
                     std::string(texts::kPromptText);
     if (box_.Fits(page.caption)) return;
     Report("prompt-hidden", scene, line,
-           "the gift prompt \"" + std::string(texts::kPromptText) +
-               "\" falls below the story text box, under the lines of its page: the player "
-               "never sees that a gift is wanted; start a new page with \"-p\" before the "
-               "prompt or write fewer lines on its page");
+           Tr("check",
+              "the gift prompt \"%1\" falls below the story text box, under the lines of its "
+              "page: the player never sees that a gift is wanted; start a new page with \"-p\" "
+              "before the prompt or write fewer lines on its page")
+               .Arg(texts::kPromptText));
   }
 
   void Report(const char* id, const Scene& scene, std::size_t line, std::string message) {

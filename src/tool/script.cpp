@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "story/translation.h"
 #include "story/utf8_paths.h"
 
 namespace velune {
@@ -44,7 +45,7 @@ Action ParseAction(const std::vector<std::string_view>& words) {
   const std::string_view verb = words[0];
   const std::size_t arguments = words.size() - 1;
   const auto expect = [&](std::size_t count, const char* usage) {
-    if (arguments != count) throw ScriptError(std::string("expected \"") + usage + "\"");
+    if (arguments != count) throw ScriptError(Tr("run", "expected \"%1\"").Arg(usage));
   };
   static const std::map<std::string_view, Action::Kind> kBare{
       {"give", Action::Kind::kGive},
@@ -59,25 +60,27 @@ Action ParseAction(const std::vector<std::string_view>& words) {
   if (verb == "wait") {
     expect(1, "wait MS");
     const auto ms = WholeNumber(words[1]);
-    if (!ms) throw ScriptError("wait takes a whole number of milliseconds, 0 or more");
-    if (*ms > kLongestWait) throw ScriptError("wait is too long");
+    if (!ms) throw ScriptError(Tr("run", "wait takes a whole number of milliseconds, 0 or more"));
+    if (*ms > kLongestWait) throw ScriptError(Tr("run", "wait is too long"));
     return {Action::Kind::kWait, *ms};
   }
   if (verb == "click") {
     expect(1, "click left|right|middle");
     static const std::map<std::string_view, int> kButtons{{"left", 1}, {"right", 2}, {"middle", 4}};
     const auto button = kButtons.find(words[1]);
-    if (button == kButtons.end()) throw ScriptError("click takes left, right or middle");
+    if (button == kButtons.end()) throw ScriptError(Tr("run", "click takes left, right or middle"));
     return {Action::Kind::kClick, button->second};
   }
   if (verb == "select") {
     expect(1, "select N");
     const auto index = WholeNumber(words[1]);
-    if (!index || *index > INT32_MAX) throw ScriptError("select takes an entry number, 0 or more");
+    if (!index || *index > INT32_MAX) {
+      throw ScriptError(Tr("run", "select takes an entry number, 0 or more"));
+    }
     return {Action::Kind::kSelect, *index};
   }
-  throw ScriptError("unknown action \"" + std::string(verb) +
-                    "\" (wait, click, select, give, about, show, close)");
+  throw ScriptError(
+      Tr("run", "unknown action \"%1\" (wait, click, select, give, about, show, close)").Arg(verb));
 }
 
 }  // namespace
@@ -96,11 +99,13 @@ std::vector<Action> ParseScript(std::istream& in) {
       action.line = number;
       if (action.kind == Action::Kind::kWait) {
         waited += action.value;
-        if (waited > kLongestPlay) throw ScriptError("the waits add up to too long a time");
+        if (waited > kLongestPlay) {
+          throw ScriptError(Tr("run", "the waits add up to too long a time"));
+        }
       }
       actions.push_back(action);
     } catch (const ScriptError& e) {
-      throw ScriptError("script line " + std::to_string(number) + ": " + e.what());
+      throw ScriptError(Tr("run", "script line %1: %2").Arg(number).Arg(e.what()));
     }
   }
   return actions;
@@ -114,7 +119,9 @@ std::vector<Action> ReadScript(const std::string& path) {
   if (file) actions = ParseScript(file);
   // A folder opens, but reading it fails: the stream is then bad.
   if (!file.is_open() || file.bad()) {
-    throw ScriptError("cannot read the script " + path + ": " + std::strerror(errno));
+    const int error = errno;
+    throw ScriptError(
+        Tr("run", "cannot read the script %1: %2").Arg(path).Arg(std::strerror(error)));
   }
   return actions;
 }

@@ -8,6 +8,7 @@
 #include "media/virtual_tune_device.h"
 #include "story/disk_file_system.h"
 #include "story/game.h"
+#include "story/translation.h"
 #include "tool/headless_pictures.h"
 #include "tool/snapshot.h"
 #include "tool/virtual_clock.h"
@@ -147,9 +148,12 @@ int PlayScript(const std::string& game_dir, const std::vector<Action>& script, b
       case Action::Kind::kSelect:
         if (!game.Lst_Select(static_cast<int>(action.value))) {
           out.flush();
-          err << "script line " << action.line << ": select " << action.value
-              << ": the gift list has " << game.Controls().lst.entries.size()
-              << " entries at this moment\n";
+          err << Tr("run", "script line %1: select %2: the gift list has %3 entries at this moment")
+                     .Arg(action.line)
+                     .Arg(action.value)
+                     .Arg(game.Controls().lst.entries.size())
+                     .Text()
+              << "\n";
           return kRunBadScript;
         }
         break;

@@ -6,6 +6,7 @@
 
 #include "story/love_points.h"
 #include "story/text_decoding.h"
+#include "story/translation.h"
 #include "tool/check_words.h"
 
 namespace velune {
@@ -64,6 +65,15 @@ std::string Small(std::string_view text, std::string_view colour, int size = 9) 
          "\">" + std::string(text) + "</font>";
 }
 
+// "1 error", "3 errors"
+std::string Errors(std::size_t n) {
+  return n == 1 ? Tr("map", "1 error") : Tr("map", "%1 errors").Arg(n);
+}
+
+std::string Warnings(std::size_t n) {
+  return n == 1 ? Tr("map", "1 warning") : Tr("map", "%1 warnings").Arg(n);
+}
+
 struct Counts {
   std::size_t errors = 0;
   std::size_t warnings = 0;
@@ -91,14 +101,18 @@ class MapWriter {
       ++scenes;
       if (scene.walk.gift) ++prompts;
     }
-    std::string text = Counted(scenes, "scene") + ", " + Counted(prompts, "gift prompt");
-    if (!search_.ran) return text;
+    const std::string scene_count =
+        scenes == 1 ? Tr("map", "1 scene") : Tr("map", "%1 scenes").Arg(scenes);
+    const std::string prompt_count =
+        prompts == 1 ? Tr("map", "1 gift prompt") : Tr("map", "%1 gift prompts").Arg(prompts);
+    if (!search_.ran) return Tr("map", "%1, %2").Arg(scene_count).Arg(prompt_count);
     std::string reached;
     for (int n = 1; n <= 3; ++n) {
       if (!search_.endings[static_cast<std::size_t>(n - 1)].reached) continue;
       reached += (reached.empty() ? "" : ", ") + std::string("end") + std::to_string(n);
     }
-    return text + "; endings reached: " + (reached.empty() ? "none" : reached);
+    if (reached.empty()) reached = Tr("map", "none");
+    return Tr("map", "%1, %2; endings reached: %3").Arg(scene_count).Arg(prompt_count).Arg(reached);
   }
 
   std::string Write(const std::string& title) {
@@ -119,14 +133,16 @@ class MapWriter {
 
  private:
   static std::string Legend() {
-    return std::string("<font color=\"") + kRightColour +
-           "\">━ right gift</font>   <font color=\"" + kOtherwiseColour +
-           "\">╍ wrong gift or time-out</font>   <font color=\"" + kEndingColour +
-           "\">━ ending by love points</font>   <font color=\"" + kJumpColour +
-           "\">━ jump</font>   <font color=\"" + kRestartColour +
-           "\">┈ restart</font>   <font color=\"" + kUnreachedBorder +
-           "\">grey, dashed: no play gets there</font>   <font color=\"" + kErrorColour +
-           "\">red: an error</font>";
+    const auto item = [](const char* colour, const char* line, const std::string& text) {
+      return std::string("<font color=\"") + colour + "\">" + line + Html(text) + "</font>";
+    };
+    return item(kRightColour, "━ ", Tr("map", "right gift")) + "   " +
+           item(kOtherwiseColour, "╍ ", Tr("map", "wrong gift or time-out")) + "   " +
+           item(kEndingColour, "━ ", Tr("map", "ending by love points")) + "   " +
+           item(kJumpColour, "━ ", Tr("map", "jump")) + "   " +
+           item(kRestartColour, "┈ ", Tr("map", "restart")) + "   " +
+           item(kUnreachedBorder, "", Tr("map", "grey, dashed: no play gets there")) + "   " +
+           item(kErrorColour, "", Tr("map", "red: an error"));
   }
 
   bool IsEnding(const std::string& key) const { return story_.EndingNumber(key) != 0; }
@@ -163,7 +179,9 @@ class MapWriter {
     }
     if (!unlinked.empty()) {
       out_ << "  subgraph cluster_unlinked {\n"
-           << "    label=<" << Small("nothing leads here from 00", kUnreachedBorder, 10) << ">;\n"
+           << "    label=<"
+           << Small(Html(Tr("map", "nothing leads here from 00").Text()), kUnreachedBorder, 10)
+           << ">;\n"
            << "    style=\"dashed,rounded\"; color=\"" << kUnreachedBorder << "\";\n";
       for (const std::string& key : unlinked) WriteNode(story_.scenes.at(key), "    ");
       out_ << "  }\n";
@@ -190,7 +208,7 @@ class MapWriter {
     std::string style = "rounded,filled";
     std::string extra;
     if (!scene.exists) {
-      label += "<br/>" + Small("missing file", kErrorColour);
+      label += "<br/>" + Small(Html(Tr("map", "missing file").Text()), kErrorColour);
       border = kErrorColour;
       fill = kErrorFill;
       style = "rounded,filled,dashed";
@@ -204,22 +222,26 @@ class MapWriter {
       for (const PictureUse& picture : scene.pictures) {
         shown += (shown.empty() ? "" : ", ") + Html(picture.name);
       }
-      if (!shown.empty()) label += "<br/>" + Small("picture: " + shown, "#8a6d3b", 8);
+      if (!shown.empty()) {
+        label += "<br/>" + Small(Tr("map", "picture: %1").Arg(shown).Text(), "#8a6d3b", 8);
+      }
     }
     if (scene.exists && !reached) {
       border = kUnreachedBorder;
       fill = kUnreachedFill;
       style = "rounded,filled,dashed";
-      if (scene.linked) label += "<br/>" + Small("no play gets here", "#808080");
+      if (scene.linked) {
+        label += "<br/>" + Small(Html(Tr("map", "no play gets here").Text()), "#808080");
+      }
     }
     if (counts.errors > 0) {
       border = kErrorColour;
       fill = kErrorFill;
       extra = ", penwidth=2.5";
-      label += "<br/>" + Small(Counted(counts.errors, "error"), kErrorColour);
+      label += "<br/>" + Small(Html(Errors(counts.errors)), kErrorColour);
     }
     if (counts.warnings > 0) {
-      label += "<br/>" + Small(Counted(counts.warnings, "warning"), kWarningColour);
+      label += "<br/>" + Small(Html(Warnings(counts.warnings)), kWarningColour);
     }
     if (start && counts.errors == 0) extra += ", penwidth=2";
     if (ending) extra += ", peripheries=2";
@@ -236,7 +258,8 @@ class MapWriter {
 
   std::string RestartNode() {
     if (!restart_written_) {
-      out_ << "  restart [label=<↺ new game<br/>" << Small("back to 00", "#666666")
+      out_ << "  restart [label=<↺ " << Html(Tr("map", "new game").Text()) << "<br/>"
+           << Small(Html(Tr("map", "back to 00").Text()), "#666666")
            << ">, shape=oval, style=filled, fillcolor=\"#eeeeee\", color=\"" << kRestartColour
            << "\", fontsize=10];\n  { rank=sink; restart; }\n";
       restart_written_ = true;
@@ -263,7 +286,7 @@ class MapWriter {
   std::string TargetId(const SceneLink& link) {
     const auto it = ids_.find(link.target.file.display);
     if (link.target.match != NameMatch::kOutsideFolder && it != ids_.end()) return it->second;
-    return StopNode("no such scene: " + Cut(link.name, 12));
+    return StopNode(Tr("map", "no such scene: %1").Arg(Cut(link.name, 12)));
   }
 
   void WriteEdges() {
@@ -279,7 +302,8 @@ class MapWriter {
   void WriteLink(const Scene& scene, const std::string& from, const SceneLink& link) {
     switch (link.kind) {
       case LinkKind::kJump:
-        Edge(from, TargetId(link), Small("jump", LinkColour(link, kJumpColour), 8),
+        Edge(from, TargetId(link),
+             Small(Html(Tr("map", "jump").Text()), LinkColour(link, kJumpColour), 8),
              LinkColour(link, kJumpColour), "solid");
         break;
       case LinkKind::kRightGift: {
@@ -293,7 +317,9 @@ class MapWriter {
             std::find(story_.gift_list.items.begin(), story_.gift_list.items.end(), gift.item) ==
                 story_.gift_list.items.end();
         if (never || unlisted) {
-          label += "<br/>" + std::string(unlisted ? "(not on the list)" : "(never given)");
+          label +=
+              "<br/>" +
+              Html((unlisted ? Tr("map", "(not on the list)") : Tr("map", "(never given)")).Text());
           Edge(from, TargetId(link), label, LinkColour(link, kNeverColour), "dashed");
         } else {
           Edge(from, TargetId(link), label, LinkColour(link, kRightColour), "bold");
@@ -301,8 +327,9 @@ class MapWriter {
         break;
       }
       case LinkKind::kOtherwise:
-        Edge(from, TargetId(link), "wrong /<br/>time-out", LinkColour(link, kOtherwiseColour),
-             "dashed");
+        // The label's two rows are one message, with the mark of the row break in it.
+        Edge(from, TargetId(link), Tr("map", "wrong /<br/>time-out"),
+             LinkColour(link, kOtherwiseColour), "dashed");
         break;
       case LinkKind::kEnding: {
         const auto target = ids_.find(link.target.file.display);
@@ -316,7 +343,8 @@ class MapWriter {
         break;
       }
       case LinkKind::kRestart:
-        Edge(from, RestartNode(), Small("restart", kRestartColour, 8), kRestartColour, "dotted");
+        Edge(from, RestartNode(), Small(Html(Tr("map", "restart").Text()), kRestartColour, 8),
+             kRestartColour, "dotted");
         break;
     }
   }
@@ -325,21 +353,22 @@ class MapWriter {
     std::string stop;
     switch (scene.walk.exit) {
       case SceneExit::kStandsStill:
-        stop = "stands still for good";
+        stop = Tr("map", "stands still for good");
         break;
       case SceneExit::kReadsPastEnd:
       case SceneExit::kEmpty:
-        stop = "error: reads past the end";
+        stop = Tr("map", "error: reads past the end");
         break;
       case SceneExit::kNameTooShort:
-        stop = "error: line too short";
+        stop = Tr("map", "error: line too short");
         break;
       case SceneExit::kLineTooLong:
-        stop = "error: line too long";
+        stop = Tr("map", "error: line too long");
         break;
       case SceneExit::kGift:
         if (scene.walk.gift->lines_after < 3) {
-          stop = scene.walk.long_line != 0 ? "error: line too long" : "error: gift block cut short";
+          stop = scene.walk.long_line != 0 ? Tr("map", "error: line too long")
+                                           : Tr("map", "error: gift block cut short");
         }
         break;
       case SceneExit::kJump:

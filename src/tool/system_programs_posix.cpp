@@ -9,6 +9,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "story/translation.h"
 #include "tool/system_programs.h"
 
 extern char** environ;
@@ -39,13 +40,16 @@ int RunProgram(const std::vector<std::string>& args) {
   pid_t pid = 0;
   const int spawned = posix_spawn(&pid, args[0].c_str(), nullptr, nullptr, argv.data(), environ);
   if (spawned != 0) {
-    throw std::runtime_error("cannot run " + args[0] + ": " + std::strerror(spawned));
+    throw std::runtime_error(
+        Tr("tool", "cannot run %1: %2").Arg(args[0]).Arg(std::strerror(spawned)));
   }
   int status = 0;
   while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) throw std::runtime_error("lost track of " + args[0]);
+    if (errno != EINTR) throw std::runtime_error(Tr("tool", "lost track of %1").Arg(args[0]));
   }
-  if (!WIFEXITED(status)) throw std::runtime_error(args[0] + " was stopped by a signal");
+  if (!WIFEXITED(status)) {
+    throw std::runtime_error(Tr("tool", "%1 was stopped by a signal").Arg(args[0]));
+  }
   return WEXITSTATUS(status);
 }
 
@@ -53,8 +57,9 @@ TemporaryFile::TemporaryFile(const std::string& text) {
   std::string pattern = (fs::temp_directory_path() / "velune-map-XXXXXX").string();
   const int fd = mkstemp(pattern.data());
   if (fd < 0) {
-    throw std::runtime_error("cannot create a temporary file: " +
-                             std::string(std::strerror(errno)));
+    const int error = errno;
+    throw std::runtime_error(
+        Tr("tool", "cannot create a temporary file: %1").Arg(std::strerror(error)));
   }
   close(fd);
   path_ = pattern;
@@ -63,7 +68,7 @@ TemporaryFile::TemporaryFile(const std::string& text) {
   if (!file.flush()) {
     std::error_code ignored;
     fs::remove(path_, ignored);
-    throw std::runtime_error("cannot write the temporary file " + path_);
+    throw std::runtime_error(Tr("tool", "cannot write the temporary file %1").Arg(path_));
   }
 }
 

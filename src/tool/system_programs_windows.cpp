@@ -5,6 +5,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "story/translation.h"
 #include "story/utf8_paths.h"
 #include "story/wide_text.h"
 #include "tool/system_programs.h"
@@ -57,8 +58,9 @@ int RunProgram(const std::vector<std::string>& args) {
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(WideFromUtf8(args[0]).c_str(), command.data(), nullptr, nullptr, FALSE, 0,
                       nullptr, nullptr, &startup, &process)) {
-    throw std::runtime_error("cannot run " + args[0] + " (Windows error " +
-                             std::to_string(GetLastError()) + ")");
+    const DWORD error = GetLastError();
+    throw std::runtime_error(
+        Tr("tool", "cannot run %1 (Windows error %2)").Arg(args[0]).Arg(error));
   }
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD status = 1;
@@ -71,15 +73,16 @@ int RunProgram(const std::vector<std::string>& args) {
 TemporaryFile::TemporaryFile(const std::string& text) {
   wchar_t name[MAX_PATH];
   if (GetTempFileNameW(fs::temp_directory_path().wstring().c_str(), L"vel", 0, name) == 0) {
-    throw std::runtime_error("cannot create a temporary file (Windows error " +
-                             std::to_string(GetLastError()) + ")");
+    const DWORD error = GetLastError();
+    throw std::runtime_error(
+        Tr("tool", "cannot create a temporary file (Windows error %1)").Arg(error));
   }
   path_ = Utf8FromPath(fs::path(name));
   std::ofstream file(PathFromUtf8(path_), std::ios::binary);
   file << text;
   if (!file.flush()) {
     DeleteFileW(name);
-    throw std::runtime_error("cannot write the temporary file " + path_);
+    throw std::runtime_error(Tr("tool", "cannot write the temporary file %1").Arg(path_));
   }
 }
 

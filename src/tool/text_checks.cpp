@@ -5,6 +5,7 @@
 #include "story/ascii.h"
 #include "story/love_points.h"
 #include "story/text_decoding.h"
+#include "story/translation.h"
 #include "tool/check_words.h"
 #include "tool/line_look.h"
 #include "tool/near_names.h"
@@ -50,25 +51,52 @@ std::string EffectOf(LineKind kind, std::string_view line) {
   const auto name = NameOnCommandLine(line);
   switch (kind) {
     case LineKind::kIgnored:
-      return "it is skipped and never shown";
+      return Tr("check", "it is skipped and never shown");
     case LineKind::kPicture:
-      return "it is not shown, and the game looks for the picture " +
-             Quoted(name ? *name : std::string_view()) + " instead";
+      return Tr("check", "it is not shown, and the game looks for the picture %1 instead")
+          .Arg(Quoted(name ? *name : std::string_view()));
     case LineKind::kEnding:
-      return "the game goes to an ending here";
+      return Tr("check", "the game goes to an ending here");
     case LineKind::kRestart:
-      return "the game starts over here";
+      return Tr("check", "the game starts over here");
     case LineKind::kJump:
-      return name ? "the game jumps to the scene " + Quoted(*name) + " here"
-                  : "the game stops with an error here (the line is too short for a jump)";
+      if (!name) {
+        return Tr("check", "the game stops with an error here (the line is too short for a jump)");
+      }
+      return Tr("check", "the game jumps to the scene %1 here").Arg(Quoted(*name));
     case LineKind::kPrompt:
-      return "the game asks for the present " + Quoted(PromptItem(line)) + " here";
+      return Tr("check", "the game asks for the present %1 here").Arg(Quoted(PromptItem(line)));
     case LineKind::kPageBreak:
-      return "it is not shown, and the page ends here";
+      return Tr("check", "it is not shown, and the page ends here");
     case LineKind::kText:
-      return "it is shown as story text";
+      return Tr("check", "it is shown as story text");
   }
   return "";
+}
+
+// A command line as it looks written, for a report: "a jump line to \"10\"".
+std::string LineAsWritten(LineKind looks, std::string_view line) {
+  const auto name = NameOnCommandLine(line);
+  const std::string named = Quoted(name ? *name : "");
+  switch (looks) {
+    case LineKind::kJump:
+      return Tr("check", "a jump line to %1").Arg(named);
+    case LineKind::kPicture:
+      return Tr("check", "a picture line for %1").Arg(named);
+    case LineKind::kPrompt:
+      return Tr("check", "a gift prompt for %1").Arg(Quoted(PromptItem(line)));
+    case LineKind::kIgnored:
+      return Tr("check", "an ignored line %1").Arg(Quoted(line));
+    case LineKind::kEnding:
+      return Tr("check", "an ending line %1").Arg(Quoted(line));
+    case LineKind::kRestart:
+      return Tr("check", "a restart line %1").Arg(Quoted(line));
+    case LineKind::kPageBreak:
+      return Tr("check", "a page break %1").Arg(Quoted(line));
+    case LineKind::kText:
+      return Tr("check", "story text %1").Arg(Quoted(line));
+  }
+  return Quoted(line);
 }
 
 Severity SeverityOfMisreadText(LineKind kind) {
@@ -98,28 +126,36 @@ void CheckPointsLine(const std::string& file, std::size_t line, const std::strin
   const std::string ascii = AsciiForms(text);
   if (ascii != text && IsWholeNumber(ascii)) {
     findings.Warning("full-width-digits", file, line,
-                     "the points line " + Quoted(text) +
-                         " is written with full-width digits, which the game does not take for "
-                         "a number: it reads " +
-                         PointsText(points) + "; write " + Quoted(TrimmedBlanks(ascii)));
+                     Tr("check",
+                        "the points line %1 is written with full-width digits, which the game "
+                        "does not take for a number: it reads %2; write %3")
+                         .Arg(Quoted(text))
+                         .Arg(PointsText(points))
+                         .Arg(Quoted(TrimmedBlanks(ascii))));
     return;
   }
-  std::string message = "the points line " + Quoted(text) +
-                        " is not a plain whole number: the game reads it as " + PointsText(points);
-  if (points != static_cast<double>(static_cast<long long>(points))) {
-    message += " and rounds the love points to a whole number (halves to the even one)";
-  }
-  findings.Warning("points-not-whole", file, line, message);
+  const bool rounded = points != static_cast<double>(static_cast<long long>(points));
+  findings.Warning("points-not-whole", file, line,
+                   (rounded ? Tr("check",
+                                 "the points line %1 is not a plain whole number: the game reads "
+                                 "it as %2 and rounds the love points to a whole number (halves "
+                                 "to the even one)")
+                            : Tr("check",
+                                 "the points line %1 is not a plain whole number: the game reads "
+                                 "it as %2"))
+                       .Arg(Quoted(text))
+                       .Arg(PointsText(points)));
 }
 
 bool CheckEncoding(const TextFile& text, Findings& findings) {
   const std::string& file = text.file.display;
   if (LooksLikeUtf16(text)) {
     findings.Error("utf16-file", file, 0,
-                   "this file is saved as UTF-16 (Notepad's \"Unicode\"), which the game cannot "
-                   "read: it sees none of its lines as written; save it as Shift-JIS or as "
-                   "UTF-8 with a byte-order mark, which Notepad calls \"ANSI\" on a Japanese "
-                   "Windows and \"UTF-8 with BOM\"");
+                   Tr("check",
+                      "this file is saved as UTF-16 (Notepad's \"Unicode\"), which the game "
+                      "cannot read: it sees none of its lines as written; save it as Shift-JIS or "
+                      "as UTF-8 with a byte-order mark, which Notepad calls \"ANSI\" on a "
+                      "Japanese Windows and \"UTF-8 with BOM\""));
     return false;
   }
   if (!text.byte_order_mark) {
@@ -133,9 +169,10 @@ bool CheckEncoding(const TextFile& text, Findings& findings) {
     }
     if (first_non_ascii > 0 && all_utf8) {
       findings.Warning("utf8-without-bom", file, first_non_ascii,
-                       "this file looks like UTF-8 without a byte-order mark: the game reads it "
-                       "as code page 932 (Shift-JIS) and shows garbled text; save it as "
-                       "Shift-JIS, or as UTF-8 with a byte-order mark");
+                       Tr("check",
+                          "this file looks like UTF-8 without a byte-order mark: the game reads "
+                          "it as code page 932 (Shift-JIS) and shows garbled text; save it as "
+                          "Shift-JIS, or as UTF-8 with a byte-order mark"));
       return true;
     }
   }
@@ -146,10 +183,16 @@ bool CheckEncoding(const TextFile& text, Findings& findings) {
         text.byte_order_mark ? CountOf(line.bytes, kReplacementCharacter) : 0;
     if (replaced <= written) continue;
     findings.Warning("undecodable-bytes", file, i + 1,
-                     std::string("this line holds bytes that ") +
-                         (text.byte_order_mark ? "are not UTF-8" : "code page 932 cannot decode") +
-                         ": the game shows them as \xEF\xBF\xBD (" + Quoted(line.text) +
-                         "); save the file as Shift-JIS, or as UTF-8 with a byte-order mark");
+                     (text.byte_order_mark
+                          ? Tr("check",
+                               "this line holds bytes that are not UTF-8: the game shows them as "
+                               "� (%1); save the file as Shift-JIS, or as UTF-8 with a "
+                               "byte-order mark")
+                          : Tr("check",
+                               "this line holds bytes that code page 932 cannot decode: the game "
+                               "shows them as � (%1); save the file as Shift-JIS, or as "
+                               "UTF-8 with a byte-order mark"))
+                         .Arg(Quoted(line.text)));
   }
   return true;
 }
@@ -164,26 +207,20 @@ void CheckLineLooks(const TextFile& text, const SceneWalk& walk, Findings& findi
     if (kind == looks) continue;
     if (looks == LineKind::kText) {
       findings.Add(SeverityOfMisreadText(kind), "keyword-in-text", file, i + 1,
-                   "the story line " + Quoted(line) + " is read as " + KindNoun(kind) +
-                       ", because of " + KeywordPlace(line, kind) + ": " + EffectOf(kind, line));
+                   Tr("check", "the story line %1 is read as %2, because of %3: %4")
+                       .Arg(Quoted(line))
+                       .Arg(KindNoun(kind))
+                       .Arg(KeywordPlace(line, kind))
+                       .Arg(EffectOf(kind, line)));
       continue;
     }
     const std::string_view meant = KeywordOf(looks);
-    std::string what = KindNoun(looks);
-    if (looks == LineKind::kJump || looks == LineKind::kPicture) {
-      const auto name = NameOnCommandLine(line);
-      what += std::string(looks == LineKind::kJump ? " to " : " for ") + Quoted(name ? *name : "");
-    } else if (looks == LineKind::kPrompt) {
-      what += " for " + Quoted(PromptItem(line));
-    } else {
-      what += " " + Quoted(line);
-    }
-    findings.Error(
-        "command-shadowed", file, i + 1,
-        what + " is read as " + KindNoun(kind) + ", because " + KeywordPlace(line, kind) +
-            " is tested before " +
-            (meant.empty() ? std::string("a prompt") : "\"" + std::string(meant) + "\"") + ": " +
-            EffectOf(kind, line));
+    Message message =
+        meant.empty() ? Tr("check", "%1 is read as %2, because %3 is tested before a prompt: %4")
+                      : Tr("check", "%1 is read as %2, because %3 is tested before \"%4\": %5");
+    message.Arg(LineAsWritten(looks, line)).Arg(KindNoun(kind)).Arg(KeywordPlace(line, kind));
+    if (!meant.empty()) message.Arg(meant);
+    findings.Error("command-shadowed", file, i + 1, message.Arg(EffectOf(kind, line)));
   }
 }
 
