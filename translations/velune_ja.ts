@@ -519,6 +519,10 @@
         <source>%1 is read as %2, because %3 is tested before &quot;%4&quot;: %5</source>
         <translation>%3 が &quot;%4&quot; より先に調べられるため、%1 は %2 として読まれます: %5</translation>
     </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1、%2</translation>
+    </message>
 </context>
 <context>
     <name>findings</name>

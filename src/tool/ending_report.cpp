@@ -172,16 +172,17 @@ std::string AnswersText(const std::vector<GiftAnswer>& answers) {
       std::count_if(answers.begin(), answers.end(), [](const GiftAnswer& a) { return !a.right; });
   const bool count_time_outs = time_outs > kTimeOutsListed;
   std::string text;
+  const auto add = [&](const std::string& part) {
+    text = text.empty() ? part : Tr("check", "%1, %2").Arg(text).Arg(part).Text();
+  };
   std::int16_t love = 0;
   for (const GiftAnswer& answer : answers) {
     if (answer.right) {
-      if (!text.empty()) text += ", ";
       const int change = answer.love_after - love;
-      text += SceneNameOfKey(answer.scene) + " " + answer.item + " (" + (change >= 0 ? "+" : "") +
-              std::to_string(change) + ")";
+      add(SceneNameOfKey(answer.scene) + " " + answer.item + " (" + (change >= 0 ? "+" : "") +
+          std::to_string(change) + ")");
     } else if (!count_time_outs) {
-      if (!text.empty()) text += ", ";
-      text += Tr("check", "%1 time-out").Arg(SceneNameOfKey(answer.scene)).Text();
+      add(Tr("check", "%1 time-out").Arg(SceneNameOfKey(answer.scene)));
     }
     love = answer.love_after;
   }

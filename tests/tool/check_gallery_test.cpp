@@ -8,6 +8,7 @@
 
 #include "story/line_reader.h"
 #include "story/memory_files.h"
+#include "story/translation.h"
 #include "story_folder.h"
 
 namespace velune {
@@ -59,8 +60,12 @@ TEST_P(CheckGallery, ReportsTheFinding) {
   }
   testing::FailingReads<DiskFileSystem> files;
   if (GetParam().path[0] == '!') files.failing = GetParam().path.substr(1);
-  testing::ExpectFindings(testing::CheckReport(story.Path(), kDefaultStateLimit, &files),
-                          GetParam().expected);
+  const std::string english = testing::CheckReport(story.Path(), kDefaultStateLimit, &files);
+  testing::ExpectFindings(english, GetParam().expected);
+  UseLanguage(Language::kJapanese);
+  const std::string japanese = testing::CheckReport(story.Path(), kDefaultStateLimit, &files);
+  UseLanguage(Language::kEnglish);
+  testing::ExpectSameFindingsInJapanese(english, japanese);
 }
 
 TEST(CheckGallery, CleanStoriesCheckClean) {
@@ -80,6 +85,56 @@ TEST(CheckGallery, CleanStoriesCheckClean) {
             "(+10), 30 貝がら (+10) [ending-reached]\n"
             "dat/end3.dat: note: end3 is reached with 30 love points by: 10 ラムネ (+10), 20 風鈴 "
             "(+10), 30 貝がら (+10) [ending-reached]\n");
+}
+
+// One broken story's whole report, summary included, as an English and a Japanese author
+// read it: the identifiers, places and quoted names stay, the rest speaks their language.
+TEST(CheckReport, TheWholeReportInEachLanguage) {
+  testing::ToolStory story;
+  story.WriteCleanStory();
+  story.Write("dat/00.dat", ">img>rooms\n雨が降っていた。\n-p\n>ive>10\n");
+  story.Write("dat/10.dat", "彼女が来た。\n>花束\n１０\n20\n20\n");
+  const Story loaded = story.Load();
+  const std::pair<Language, std::string> cases[] = {
+      {Language::kEnglish,
+       "s/dat/00.dat:1: warning: the picture grf/rooms.dat does not exist: the game keeps the "
+       "picture it shows (did you mean \"room\"?) [missing-picture]\n"
+       "s/dat/10.dat:2: warning: the present \"花束\" is not in dat/lst.dat, so it can never be "
+       "given right: every answer leads to \"20\" (did you mean \"花\", on dat/lst.dat:1? The "
+       "names must match exactly) [unknown-item]\n"
+       "s/dat/10.dat:3: warning: the points line \"１０\" is written with full-width digits, "
+       "which the game does not take for a number: it reads 0; write \"10\" "
+       "[full-width-digits]\n"
+       "s/dat/end1.dat: note: end1 is reached with 0 love points by: 10 time-out, 20 time-out "
+       "[ending-reached]\n"
+       "s/dat/end2.dat: warning: no play reaches end2: end2 needs 20 to 29 love points; the most "
+       "any play collects before an ending line is 10 [unreached-ending]\n"
+       "s/dat/end3.dat: warning: no play reaches end3: end3 needs 30 love points; the most any "
+       "play collects before an ending line is 10 [unreached-ending]\n"
+       "0 errors, 5 warnings, 1 note\n"},
+      {Language::kJapanese,
+       "s/dat/00.dat:1: 警告: 画像 grf/rooms.dat がありません。ゲームは今表示している画像を"
+       "そのまま残します (\"room\" のまちがいではありませんか?) [missing-picture]\n"
+       "s/dat/10.dat:2: 警告: プレゼント \"花束\" は dat/lst.dat にないため、正しいプレゼントと"
+       "して渡すことができません。どの答えでも \"20\" に進みます (dat/lst.dat:1 の \"花\" の"
+       "まちがいではありませんか? 名前は完全に一致していなければなりません) [unknown-item]\n"
+       "s/dat/10.dat:3: 警告: ポイント行 \"１０\" は全角数字で書かれていますが、ゲームは全角"
+       "数字を数として読みません: 0 と読まれます。\"10\" と書いてください [full-width-digits]\n"
+       "s/dat/end1.dat: 備考: end1 には好感度 0 で行き着きます。道筋: 10 時間切れ、20 時間切れ "
+       "[ending-reached]\n"
+       "s/dat/end2.dat: 警告: end2 に行き着くプレイはありません: end2 には好感度 20〜29 が必要"
+       "ですが、エンディング行までに集められる好感度は最大で 10 です [unreached-ending]\n"
+       "s/dat/end3.dat: 警告: end3 に行き着くプレイはありません: end3 には好感度 30 以上が必要"
+       "ですが、エンディング行までに集められる好感度は最大で 10 です [unreached-ending]\n"
+       "エラー 0 件、警告 5 件、備考 1 件\n"},
+  };
+  for (const auto& [language, expected] : cases) {
+    UseLanguage(language);
+    std::ostringstream report;
+    WriteFindingsText(report, CheckStory(loaded, SearchEndings(loaded, kDefaultStateLimit)), "s");
+    UseLanguage(Language::kEnglish);
+    EXPECT_EQ(report.str(), expected);
+  }
 }
 
 const GalleryCase kGallery[] = {

@@ -119,6 +119,36 @@ inline void ExpectFindings(const std::string& report, const std::string& expecte
   }
 }
 
+// The same report in Japanese: the same findings at the same places with the same
+// identifiers, each message translated: it differs from the English one and speaks
+// Japanese outside the story's names and lines that it quotes.
+inline void ExpectSameFindingsInJapanese(const std::string& english, const std::string& japanese) {
+  const auto lines = [](const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+  };
+  const auto en = lines(english), ja = lines(japanese);
+  ASSERT_EQ(en.size(), ja.size()) << japanese;
+  for (std::size_t i = 0; i < en.size(); ++i) {
+    const std::size_t place = en[i].find(": ") + 2;  // "dat/10.dat:3: "
+    std::string own;                                 // the message outside its quotes
+    for (bool quoted = false; char c : ja[i].substr(place)) {
+      if (c == '"') quoted = !quoted;
+      if (!quoted) own += c;
+    }
+    const bool speaks_japanese = std::any_of(own.begin(), own.end(), [](char c) {
+      return static_cast<unsigned char>(c) >= 0xE3 && static_cast<unsigned char>(c) <= 0xE9;
+    });
+    EXPECT_TRUE(ja[i].compare(0, place, en[i], 0, place) == 0 &&
+                ja[i].substr(ja[i].rfind(" [")) == en[i].substr(en[i].rfind(" [")) &&
+                ja[i] != en[i] && speaks_japanese)
+        << en[i] << "\nin Japanese:\n"
+        << ja[i];
+  }
+}
+
 // A game folder on disk that the tools read.
 class ToolStory : public StoryFolder {
  public:
