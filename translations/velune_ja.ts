@@ -509,15 +509,15 @@
     </message>
     <message>
         <source>the story line %1 is read as %2, because of %3: %4</source>
-        <translation>本文の行 %1 は、%3 があるため %2 として読まれます: %4</translation>
+        <translation>本文の行 %1 は、%3 があるため%2として読まれます: %4</translation>
     </message>
     <message>
         <source>%1 is read as %2, because %3 is tested before a prompt: %4</source>
-        <translation>%3 がプロンプトより先に調べられるため、%1 は %2 として読まれます: %4</translation>
+        <translation>%3 がプロンプトより先に調べられるため、%1 は%2として読まれます: %4</translation>
     </message>
     <message>
         <source>%1 is read as %2, because %3 is tested before &quot;%4&quot;: %5</source>
-        <translation>%3 が &quot;%4&quot; より先に調べられるため、%1 は %2 として読まれます: %5</translation>
+        <translation>%3 が &quot;%4&quot; より先に調べられるため、%1 は%2として読まれます: %5</translation>
     </message>
     <message>
         <source>%1, %2</source>
