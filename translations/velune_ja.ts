@@ -523,6 +523,10 @@
         <source>%1, %2</source>
         <translation>%1、%2</translation>
     </message>
+    <message>
+        <source>the search of all plays stopped after %1 states (its limit): endings and scenes it did not find may still be reachable</source>
+        <translation>全プレイの探索は %1 状態 (上限) で止まりました。見つからなかったエンディングやシーンにも、行き着くプレイがあるかもしれません</translation>
+    </message>
 </context>
 <context>
     <name>findings</name>

@@ -213,9 +213,10 @@ void ReportReachability(const Story& story, const EndingSearch& search, Findings
   if (!search.ran) return;
   if (search.limit_hit) {
     findings.Warning("search-limit", story.start.file.display, 0,
-                     "the search of all plays stopped after " + std::to_string(search.states) +
-                         " states (its limit): endings and scenes it did not find may still be "
-                         "reachable");
+                     Tr("check",
+                        "the search of all plays stopped after %1 states (its limit): endings and "
+                        "scenes it did not find may still be reachable")
+                         .Arg(search.states));
   }
   for (int number = 1; number <= 3; ++number) ReportEnding(story, search, number, findings);
   if (search.limit_hit) return;

@@ -62,10 +62,9 @@ TEST_P(CheckGallery, ReportsTheFinding) {
   if (GetParam().path[0] == '!') files.failing = GetParam().path.substr(1);
   const std::string english = testing::CheckReport(story.Path(), kDefaultStateLimit, &files);
   testing::ExpectFindings(english, GetParam().expected);
-  UseLanguage(Language::kJapanese);
-  const std::string japanese = testing::CheckReport(story.Path(), kDefaultStateLimit, &files);
-  UseLanguage(Language::kEnglish);
-  testing::ExpectSameFindingsInJapanese(english, japanese);
+  testing::ExpectSameFindingsInJapanese(
+      english, testing::InJapanese(
+                   [&] { return testing::CheckReport(story.Path(), kDefaultStateLimit, &files); }));
 }
 
 TEST(CheckGallery, CleanStoriesCheckClean) {

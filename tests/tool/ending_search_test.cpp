@@ -27,7 +27,10 @@ TEST_P(EndingSearchTest, ThePlaysItFindsReachTheirEndings) {
   for (const auto& [name, text] : GetParam().scenes) story.Write("dat/" + name + ".dat", text);
   story.WriteEndings(GetParam().endings);
   story.Bytes("dat/bgm.mid", testing::TuneOfMs(1000));
-  testing::ExpectFindings(story.Report(), GetParam().expected);
+  const std::string english = story.Report();
+  testing::ExpectFindings(english, GetParam().expected);
+  testing::ExpectSameFindingsInJapanese(english,
+                                        testing::InJapanese([&] { return story.Report(); }));
 }
 
 const SearchCase kSearches[] = {
@@ -121,6 +124,8 @@ TEST(EndingSearch, StopsAtItsLimitAndSaysSo) {
   EXPECT_NE(report.find("dat/00.dat: warning: the search of all plays stopped after 50 states"),
             std::string::npos)
       << report;
+  testing::ExpectSameFindingsInJapanese(report,
+                                        testing::InJapanese([&] { return story.Report(50); }));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -15,6 +16,7 @@
 #include "common/story_folder.h"
 #include "media/midi_bytes.h"
 #include "story/disk_file_system.h"
+#include "story/translation.h"
 #include "tool/ending_search.h"
 #include "tool/findings.h"
 #include "tool/headless_pictures.h"
@@ -117,6 +119,14 @@ inline void ExpectFindings(const std::string& report, const std::string& expecte
         << note << "\nnot in:\n"
         << report;
   }
+}
+
+// What `report` gives with the language in use Japanese.
+inline std::string InJapanese(const std::function<std::string()>& report) {
+  UseLanguage(Language::kJapanese);
+  const std::string japanese = report();
+  UseLanguage(Language::kEnglish);
+  return japanese;
 }
 
 // The same report in Japanese: the same findings at the same places with the same
