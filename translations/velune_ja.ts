@@ -543,36 +543,32 @@
         <translation>備考</translation>
     </message>
     <message>
-        <source>%1 error, %2 warning, %3 note</source>
-        <translation>エラー %1 件、警告 %2 件、備考 %3 件</translation>
+        <source>%1 error</source>
+        <translation>エラー %1 件</translation>
     </message>
     <message>
-        <source>%1 error, %2 warning, %3 notes</source>
-        <translation>エラー %1 件、警告 %2 件、備考 %3 件</translation>
+        <source>%1 errors</source>
+        <translation>エラー %1 件</translation>
     </message>
     <message>
-        <source>%1 error, %2 warnings, %3 note</source>
-        <translation>エラー %1 件、警告 %2 件、備考 %3 件</translation>
+        <source>%1 warning</source>
+        <translation>警告 %1 件</translation>
     </message>
     <message>
-        <source>%1 error, %2 warnings, %3 notes</source>
-        <translation>エラー %1 件、警告 %2 件、備考 %3 件</translation>
+        <source>%1 warnings</source>
+        <translation>警告 %1 件</translation>
     </message>
     <message>
-        <source>%1 errors, %2 warning, %3 note</source>
-        <translation>エラー %1 件、警告 %2 件、備考 %3 件</translation>
+        <source>%1 note</source>
+        <translation>備考 %1 件</translation>
     </message>
     <message>
-        <source>%1 errors, %2 warning, %3 notes</source>
-        <translation>エラー %1 件、警告 %2 件、備考 %3 件</translation>
+        <source>%1 notes</source>
+        <translation>備考 %1 件</translation>
     </message>
     <message>
-        <source>%1 errors, %2 warnings, %3 note</source>
-        <translation>エラー %1 件、警告 %2 件、備考 %3 件</translation>
-    </message>
-    <message>
-        <source>%1 errors, %2 warnings, %3 notes</source>
-        <translation>エラー %1 件、警告 %2 件、備考 %3 件</translation>
+        <source>%1, %2, %3</source>
+        <translation>%1、%2、%3</translation>
     </message>
 </context>
 <context>
@@ -668,22 +664,6 @@
 </context>
 <context>
     <name>map</name>
-    <message>
-        <source>1 error</source>
-        <translation>エラー 1 件</translation>
-    </message>
-    <message>
-        <source>%1 errors</source>
-        <translation>エラー %1 件</translation>
-    </message>
-    <message>
-        <source>1 warning</source>
-        <translation>警告 1 件</translation>
-    </message>
-    <message>
-        <source>%1 warnings</source>
-        <translation>警告 %1 件</translation>
-    </message>
     <message>
         <source>1 scene</source>
         <translation>シーン 1 個</translation>

@@ -39,8 +39,4 @@ std::string PointsText(double points) {
   return out.str();
 }
 
-std::string Counted(std::size_t n, std::string_view word) {
-  return std::to_string(n) + " " + std::string(word) + (n == 1 ? "" : "s");
-}
-
 }  // namespace velune

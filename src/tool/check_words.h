@@ -17,7 +17,4 @@ std::string KindNoun(LineKind kind);
 // A number of love points as an author writes it: "10", "-3", "2.5".
 std::string PointsText(double points);
 
-// "1 line", "3 lines"
-std::string Counted(std::size_t n, std::string_view word);
-
 }  // namespace velune

@@ -80,20 +80,23 @@ void WriteFindingLine(std::ostream& out, const Finding& finding, const std::stri
       << "]\n";
 }
 
+std::string FindingCount(std::size_t n, Severity severity) {
+  switch (severity) {
+    case Severity::kError:
+      return (n == 1 ? Tr("findings", "%1 error") : Tr("findings", "%1 errors")).Arg(n);
+    case Severity::kWarning:
+      return (n == 1 ? Tr("findings", "%1 warning") : Tr("findings", "%1 warnings")).Arg(n);
+    case Severity::kNote:
+      break;
+  }
+  return (n == 1 ? Tr("findings", "%1 note") : Tr("findings", "%1 notes")).Arg(n);
+}
+
 std::string SummaryLine(const FindingCounts& counts) {
-  const bool one_error = counts.errors == 1;
-  const bool one_warning = counts.warnings == 1;
-  const bool one_note = counts.notes == 1;
-  Message summary =
-      one_error ? (one_warning ? (one_note ? Tr("findings", "%1 error, %2 warning, %3 note")
-                                           : Tr("findings", "%1 error, %2 warning, %3 notes"))
-                               : (one_note ? Tr("findings", "%1 error, %2 warnings, %3 note")
-                                           : Tr("findings", "%1 error, %2 warnings, %3 notes")))
-                : (one_warning ? (one_note ? Tr("findings", "%1 errors, %2 warning, %3 note")
-                                           : Tr("findings", "%1 errors, %2 warning, %3 notes"))
-                               : (one_note ? Tr("findings", "%1 errors, %2 warnings, %3 note")
-                                           : Tr("findings", "%1 errors, %2 warnings, %3 notes")));
-  return summary.Arg(counts.errors).Arg(counts.warnings).Arg(counts.notes);
+  return Tr("findings", "%1, %2, %3")
+      .Arg(FindingCount(counts.errors, Severity::kError))
+      .Arg(FindingCount(counts.warnings, Severity::kWarning))
+      .Arg(FindingCount(counts.notes, Severity::kNote));
 }
 
 void WriteFindingsText(std::ostream& out, const Findings& findings, const std::string& folder) {

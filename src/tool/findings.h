@@ -57,6 +57,8 @@ std::string SeverityWord(Severity severity);
 // them: the file's path starts with `folder`, the game folder as the author named it, so
 // that editors and terminals open it from where the author is.
 void WriteFindingLine(std::ostream& out, const Finding& finding, const std::string& folder = "");
+// "1 error", "3 warnings", in the language in use.
+std::string FindingCount(std::size_t n, Severity severity);
 // "2 errors, 1 warning, 3 notes"
 std::string SummaryLine(const FindingCounts& counts);
 // The findings and the summary as text, sorted.

@@ -65,15 +65,6 @@ std::string Small(std::string_view text, std::string_view colour, int size = 9) 
          "\">" + std::string(text) + "</font>";
 }
 
-// "1 error", "3 errors"
-std::string Errors(std::size_t n) {
-  return n == 1 ? Tr("map", "1 error") : Tr("map", "%1 errors").Arg(n);
-}
-
-std::string Warnings(std::size_t n) {
-  return n == 1 ? Tr("map", "1 warning") : Tr("map", "%1 warnings").Arg(n);
-}
-
 struct Counts {
   std::size_t errors = 0;
   std::size_t warnings = 0;
@@ -238,10 +229,11 @@ class MapWriter {
       border = kErrorColour;
       fill = kErrorFill;
       extra = ", penwidth=2.5";
-      label += "<br/>" + Small(Html(Errors(counts.errors)), kErrorColour);
+      label += "<br/>" + Small(Html(FindingCount(counts.errors, Severity::kError)), kErrorColour);
     }
     if (counts.warnings > 0) {
-      label += "<br/>" + Small(Html(Warnings(counts.warnings)), kWarningColour);
+      label +=
+          "<br/>" + Small(Html(FindingCount(counts.warnings, Severity::kWarning)), kWarningColour);
     }
     if (start && counts.errors == 0) extra += ", penwidth=2";
     if (ending) extra += ", peripheries=2";
