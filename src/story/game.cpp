@@ -72,7 +72,19 @@ void Game::Form_Activate() {
   Handle([&] { NewGame(); });
 }
 
-void Game::NewGame() {
+void Game::NewGameAt(const std::string& scene, std::int16_t love) {
+  if (ended_) return;
+  error_.reset();
+  Handle([&] {
+    if (open_files_.IsOpen(scene_file_)) open_files_.Close(scene_file_);
+    tim_ive_.SetEnabled(false);
+    tim_qst_.SetEnabled(false);
+    qst_glow_ = 0;
+    NewGame(scene, love);
+  });
+}
+
+void Game::NewGame(const std::string& scene, std::int16_t love) {
   const std::int16_t number = open_files_.FreeFile();
   controls_.lst.entries.clear();
   controls_.lst.selected = -1;
@@ -85,8 +97,9 @@ void Game::NewGame() {
   controls_.lbl.caption.clear();
   controls_.love_lbl.caption.clear();
   page_lines_ = 0;
-  love_ = 0;
-  OpenScene(kFirstScene);
+  love_ = love;
+  if (love != 0) ShowLoveMeter();
+  OpenScene(scene);
 }
 
 void Game::Form_Unload() {

@@ -7,6 +7,7 @@
 
 #include "story/controls.h"
 #include "story/file_system.h"
+#include "story/game_names.h"
 #include "story/mci_port.h"
 #include "story/music.h"
 #include "story/open_files.h"
@@ -49,6 +50,11 @@ class Game {
   void Form_Load(const std::string& program_folder);
   // A new game: refills the gift list, clears the text and the meter, opens scene "00".
   void Form_Activate();
+  // The author's preview: a new game as Form_Activate starts one, but at `scene` with
+  // `love` points, the meter showing them (unless there are none). The scene and prompt
+  // under way are dropped, and an error met before is forgotten: the game starts again
+  // on the story as it is now. Does nothing after Form_Unload.
+  void NewGameAt(const std::string& scene, std::int16_t love);
   // Shutdown: closes the scene file and the tune. Runs even after an error.
   void Form_Unload();
   // The about message, for the host's message box.
@@ -86,7 +92,8 @@ class Game {
  private:
   // Runs a handler: an untrapped error ends the game with its message.
   void Handle(const std::function<void()>& handler);
-  void NewGame();
+  // A new game at `scene` with `love` points; a restart line starts one at "00" with none.
+  void NewGame(const std::string& scene = kFirstScene, std::int16_t love = 0);
   // `missing` says what the name is for, with %1 for the name.
   GameFile FindFile(const std::string& folder, const std::string& name, const char* extension,
                     Message missing);

@@ -54,6 +54,29 @@ TEST_F(GiftPromptTest, TheRightGiftAddsPointsAndRedrawsTheMeter) {
   EXPECT_TRUE(game.TimIve().Enabled());
 }
 
+// The preview's new game, in the middle of a prompt and after an error: the list refilled,
+// the prompt gone, the scene opened with the points on the meter; none leaves the meter empty.
+TEST_F(GiftPromptTest, ANewGameAtASceneWithLovePoints) {
+  StartPrompt("花", "3");
+  game.Lst_Select(0);
+  game.AddCom_Click();
+  Scene("10", {">ive>nowhere"});
+  game.NewGameAt("10", 0);
+  Ticks(1);
+  ASSERT_NE(Error(), "");
+  game.NewGameAt("20", 25);
+  EXPECT_EQ(Error(), "");
+  EXPECT_FALSE(game.TimQst().Enabled());
+  EXPECT_EQ(Items(), (List{"花", "指輪", "ring", "花"}));
+  EXPECT_EQ(game.Love(), 25);
+  EXPECT_EQ(Tip(), "25");
+  Ticks(1);
+  EXPECT_EQ(Text(), "other");
+  game.NewGameAt("10", 0);
+  EXPECT_EQ(Meter(), "");
+  EXPECT_EQ(game.SceneName(), "10");
+}
+
 TEST_F(GiftPromptTest, AWrongGiftLeavesLoveAloneButTheItemGoes) {
   StartPrompt("Ring", "5");
   game.Lst_Select(2);  // "ring": the comparison is case-sensitive
