@@ -998,6 +998,26 @@
         <source>cannot create a temporary file (Windows error %1)</source>
         <translation>一時ファイルを作れません (Windows のエラー %1)</translation>
     </message>
+    <message>
+        <source>Start a new game at every save of the story: at the scene saved, or else at the scene shown; an error shows in the window</source>
+        <translation>ストーリーを保存するたびに新しいゲームを始めます (保存したシーンから、ほかは表示中のシーンから)。エラーはウィンドウに表示します</translation>
+    </message>
+    <message>
+        <source>Start the game at this scene in place of 00</source>
+        <translation>00 ではなく、このシーンからゲームを始めます</translation>
+    </message>
+    <message>
+        <source>SCENE</source>
+        <translation>シーン</translation>
+    </message>
+    <message>
+        <source>Start the game with this many love points (default 0)</source>
+        <translation>この好感度でゲームを始めます (指定がなければ 0)</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>数</translation>
+    </message>
 </context>
 <context>
     <name>window</name>
@@ -1007,6 +1027,12 @@ To play without a screen, use the scripted player: velune-tool run GAME_DIR [SCR
 </source>
         <translation>velune: ゲームのウィンドウを開くディスプレイがありません (DISPLAY も WAYLAND_DISPLAY も設定されていません)。
 画面なしで遊ぶには、スクリプトプレイヤーを使ってください: velune-tool run GAME_DIR [SCRIPT]
+</translation>
+    </message>
+    <message>
+        <source>velune-tool play: --watch is not available on Windows yet; play the story without it and open it again after a change.
+</source>
+        <translation>velune-tool play: --watch は Windows ではまだ使えません。--watch なしで遊び、変えたあとで開き直してください。
 </translation>
     </message>
 </context>

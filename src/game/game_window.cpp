@@ -1,6 +1,7 @@
 #include "game/game_window.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include "game/picture_area.h"
 #include "game/qt_text.h"
 #include "game/qt_timers.h"
+#include "game/story_watcher.h"
 #include "game/window_icon.h"
 #include "game/window_layout.h"
 #include "media/picture_display.h"
@@ -90,13 +92,22 @@ GameWindow::~GameWindow() {
   if (!ended_) game_->Form_Unload();  // the tune stops with the window
 }
 
-bool GameWindow::Start(const std::string& program_folder) {
+bool GameWindow::Start(const std::string& program_folder, const Preview& preview) {
+  preview_ = preview;
+  if (preview.watch) {
+    watcher_ = new StoryWatcher(QFile::decodeName(program_folder.c_str()), this);
+    connect(watcher_, &StoryWatcher::changed, this, &GameWindow::OnStoryChanged);
+  }
   game_->Form_Load(program_folder);
   AfterEvent();
   if (ended_) return false;
   show();  // the first layout pass runs in here
   if (ended_) return false;
-  game_->Form_Activate();
+  if (preview.scene == kFirstScene && preview.love == 0) {
+    game_->Form_Activate();
+  } else {
+    game_->NewGameAt(preview.scene, preview.love);
+  }
   AfterEvent();
   if (ended_) return false;
   lst_->setFocus();
@@ -219,8 +230,21 @@ void GameWindow::SyncGiveButton(const Button& button) {
   if (add_com_->isHidden() == button.visible) add_com_->setVisible(button.visible);
 }
 
+void GameWindow::OnStoryChanged(const QString& scene) {
+  if (ended_) return;
+  const std::string name = scene.isEmpty() ? game_->SceneName().value_or(preview_.scene)
+                                           : QFile::encodeName(scene).toStdString();
+  game_->NewGameAt(name, preview_.love);
+  AfterEvent();
+}
+
 void GameWindow::Fail() {
   const QString message = ShownText(*game_->Error());
+  if (watcher_ != nullptr) {
+    Sync();
+    lbl_->setText(message);  // the author reads it, saves again, and the game restarts
+    return;
+  }
   StopEvents();
   boxes_.error(this, message);
   game_->Form_Unload();  // the tune stops

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/message_boxes.h"
+#include "game/play_window.h"
 #include "story/controls.h"
 #include "story/file_system.h"
 #include "story/mci_port.h"
@@ -22,6 +23,7 @@ class GiftList;
 class PictureArea;
 class PictureDisplay;
 class QtTimers;
+class StoryWatcher;
 class WindowLayout;
 
 // What the window needs of the world around it.
@@ -37,7 +39,8 @@ struct WindowPorts {
 // The game window Fom: the red window with the scene picture, the story text, the gift
 // list, the give button and the love meter. It decides nothing: every event goes to the
 // game, and afterwards the controls show the game's state. When the game has met an
-// error, the window reports it in a message box and ends.
+// error, the window reports it in a message box and ends; in the author's preview that
+// watches the story, it shows the error in the story text instead and stays.
 class GameWindow : public QWidget {
   Q_OBJECT
 
@@ -46,8 +49,9 @@ class GameWindow : public QWidget {
   ~GameWindow() override;
 
   // Start-up: Form_Load on the program's folder, the window shown (its first layout
-  // pass), then the first new game. False when the game ended with an error meanwhile.
-  bool Start(const std::string& program_folder);
+  // pass), then the first new game, at the preview's scene. False when the game ended
+  // with an error meanwhile.
+  bool Start(const std::string& program_folder, const Preview& preview = {});
 
   // A tick of one of the game's timers.
   void TimerTick(TimerId id);
@@ -85,6 +89,9 @@ class GameWindow : public QWidget {
   void SyncList(const ListBox& list);
   void SyncGiveButton(const Button& button);
   void Fail();
+  // The preview that watches: a save starts a new game at the scene saved, or else at the
+  // scene shown.
+  void OnStoryChanged(const QString& scene);
   void StopEvents();
   void Finish(int status);
 
@@ -99,6 +106,8 @@ class GameWindow : public QWidget {
   std::unique_ptr<QtTimers> own_timers_;
   std::unique_ptr<Game> game_;
   std::unique_ptr<WindowLayout> layout_;
+  StoryWatcher* watcher_ = nullptr;
+  Preview preview_;
 
   QColor back_colour_;
   std::vector<std::string> shown_entries_;

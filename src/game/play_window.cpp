@@ -26,7 +26,8 @@ std::string ProgramFolder() {
 
 namespace velune {
 
-int PlayInWindow(int argc, char** argv, const std::optional<std::string>& game_folder) {
+int PlayInWindow(int argc, char** argv, const std::optional<std::string>& game_folder,
+                 const Preview& preview) {
   if (NoScreen()) {
     std::fputs(Tr("window",
                   "velune: there is no display to open the game window on (DISPLAY and "
@@ -55,7 +56,8 @@ int PlayInWindow(int argc, char** argv, const std::optional<std::string>& game_f
   QObject::connect(&window, &GameWindow::finished, &app,
                    [](int status) { QCoreApplication::exit(status); });
   const auto close_on_request = CloseOnRequestToEnd(window);
-  if (!window.Start(game_folder ? *game_folder : ProgramFolder())) return window.ExitStatus();
+  if (!window.Start(game_folder ? *game_folder : ProgramFolder(), preview))
+    return window.ExitStatus();
   return app.exec();
 }
 

@@ -143,7 +143,7 @@ int MapCommand(const std::string& game_dir, const std::string& output) {
 // The real game window on another story folder; the game itself takes no command line.
 // What the checker finds wrong is printed first, as the window shows only the first error
 // the game stops on.
-int PlayCommand(char* program, const std::string& game_dir) {
+int PlayCommand(char* program, const std::string& game_dir, const velune::Preview& preview) {
   if (!IsGameFolder("play", game_dir)) return kToolUsage;
   const velune::Findings findings =
       CheckFolder(game_dir, velune::kDefaultStateLimit, false).findings;
@@ -161,7 +161,7 @@ int PlayCommand(char* program, const std::string& game_dir) {
   }
   int qt_argc = 1;
   char* qt_argv[] = {program, nullptr};
-  return velune::PlayInWindow(qt_argc, qt_argv, game_dir);
+  return velune::PlayInWindow(qt_argc, qt_argv, game_dir, preview);
 }
 
 }  // namespace
@@ -224,10 +224,21 @@ int main(int argc, char** argv) {
   CLI::App* play = app.add_subcommand(
       "play", velune::Tr("tool", "Open the game window on a story folder, to preview it"));
   play->add_option("GAME_DIR", game_dir, game_dir_help)->required();
+  velune::Preview preview;
+  play->add_flag("--watch", preview.watch,
+                 velune::Tr("tool",
+                            "Start a new game at every save of the story: at the scene saved, or "
+                            "else at the scene shown; an error shows in the window"));
+  play->add_option("--from", preview.scene,
+                   velune::Tr("tool", "Start the game at this scene in place of 00"))
+      ->type_name(velune::Tr("tool", "SCENE"));
+  play->add_option("--love", preview.love,
+                   velune::Tr("tool", "Start the game with this many love points (default 0)"))
+      ->type_name(velune::Tr("tool", "N"));
 
   if (const auto status = command_line.Parse(argc, argv)) return *status;
   if (run->parsed()) return RunCommand(game_dir, script_path, trace_mci);
-  if (play->parsed()) return PlayCommand(argv[0], game_dir);
+  if (play->parsed()) return PlayCommand(argv[0], game_dir, preview);
   try {
     if (check->parsed()) return CheckCommand(game_dir, json, strict, state_limit);
     if (map->parsed()) return MapCommand(game_dir, output);

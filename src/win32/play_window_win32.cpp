@@ -5,10 +5,12 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "media/system_mci.h"
 #include "story/disk_file_system.h"
+#include "story/translation.h"
 #include "story/utf8_paths.h"
 
 namespace velune {
@@ -28,7 +30,17 @@ std::string ProgramFolder() {
 
 }  // namespace
 
-int PlayInWindow(int, char**, const std::optional<std::string>& game_folder) {
+int PlayInWindow(int, char**, const std::optional<std::string>& game_folder,
+                 const Preview& preview) {
+  if (preview.watch) {
+    std::fputs(Tr("window",
+                  "velune-tool play: --watch is not available on Windows yet; play the story "
+                  "without it and open it again after a change.\n")
+                   .Text()
+                   .c_str(),
+               stderr);
+    return 2;
+  }
   const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));  // pictures
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                       ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
@@ -38,8 +50,9 @@ int PlayInWindow(int, char**, const std::optional<std::string>& game_folder) {
   int status = 0;
   {
     Win32GameWindow window(GetModuleHandleW(nullptr), files, *mci);
-    status = window.Start(game_folder ? *game_folder : ProgramFolder()) ? window.Run()
-                                                                        : window.ExitStatus();
+    status = window.Start(game_folder ? *game_folder : ProgramFolder(), preview.scene, preview.love)
+                 ? window.Run()
+                 : window.ExitStatus();
   }
   if (com) CoUninitialize();
   return status;

@@ -109,14 +109,19 @@ void Win32GameWindow::AddTip(HWND control) {
   SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tip));
 }
 
-bool Win32GameWindow::Start(const std::string& program_folder) {
+bool Win32GameWindow::Start(const std::string& program_folder, const std::string& scene,
+                            std::int16_t love) {
   game_->Form_Load(program_folder);
   AfterEvent();
   if (ended_) return false;
   ShowWindow(window_, SW_SHOWNORMAL);
   Form_Resize();  // the first layout pass comes with the first showing
   if (ended_) return false;
-  game_->Form_Activate();
+  if (scene == kFirstScene && love == 0) {
+    game_->Form_Activate();
+  } else {
+    game_->NewGameAt(scene, love);
+  }
   AfterEvent();
   if (ended_) return false;
   SetFocus(lst_);

@@ -2,12 +2,14 @@
 
 #include "win32/windows_api.h"
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "story/controls.h"
 #include "story/file_system.h"
+#include "story/game_names.h"
 #include "story/mci_port.h"
 #include "win32/wic_pictures.h"
 #include "win32/win32_grid.h"
@@ -30,8 +32,10 @@ class Win32GameWindow {
   Win32GameWindow& operator=(const Win32GameWindow&) = delete;
 
   // Start-up: Form_Load on the program's folder, the window shown (its first layout
-  // pass), then the first new game. False when the game ended with an error meanwhile.
-  bool Start(const std::string& program_folder);
+  // pass), then the first new game, at `scene` with `love` points. False when the game
+  // ended with an error meanwhile.
+  bool Start(const std::string& program_folder, const std::string& scene = kFirstScene,
+             std::int16_t love = 0);
   // The message loop, until the window has closed. Returns the exit status: 0 after a
   // close, 1 after an error.
   int Run();

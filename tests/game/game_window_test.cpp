@@ -158,6 +158,30 @@ std::pair<QString, QRect> ShowAndAnswer(const std::function<void()>& show) {
   return seen;
 }
 
+// The author's preview that watches the story: it starts at a scene with love points, and
+// every save starts a new game at the scene saved, in the same window; a broken story shows
+// its error in the window, which stays until the next good save.
+TEST_F(WindowTest, ThePreviewFollowsEverySave) {
+  window_ = std::make_unique<GameWindow>(WindowPorts{files_, mci_, boxes_, &clock_});
+  ASSERT_TRUE(window_->Start(folder_.Path(), Preview{"10", 25, true}));
+  const QRect place = window_->geometry();
+  const auto shows = [&](const QString& text) {
+    return QTest::qWaitFor([&] { return Wait(100), Lbl(w())->text().contains(text); }, 10000);
+  };
+  EXPECT_TRUE(shows("right"));
+  EXPECT_EQ(window_->game().Love(), 25);
+  folder_.Write("dat/11.dat", "wrong again\n");
+  EXPECT_TRUE(shows("wrong again"));
+  EXPECT_EQ(window_->game().SceneName(), "11");
+  folder_.Write("dat/11.dat", "text\n>ive>nowhere\n");
+  EXPECT_TRUE(shows("nowhere")) << Lbl(w())->text().toStdString();
+  EXPECT_TRUE(window_->isVisible() && !window_->Ended() && errors_.isEmpty());
+  folder_.Write("dat/11.dat", "good again\n");
+  EXPECT_TRUE(shows("good again"));
+  EXPECT_EQ(window_->game().Love(), 25);
+  EXPECT_EQ(window_->geometry(), place);
+}
+
 // The about box has no icon, the error box the critical one. An error at the start is shown
 // over the window, which the window manager places only once the event loop runs.
 TEST_F(WindowTest, TheMessageBoxes) {
