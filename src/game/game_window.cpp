@@ -232,9 +232,14 @@ void GameWindow::SyncGiveButton(const Button& button) {
 
 void GameWindow::OnStoryChanged(const QString& scene) {
   if (ended_) return;
-  const std::string name = scene.isEmpty() ? game_->SceneName().value_or(preview_.scene)
-                                           : QFile::encodeName(scene).toStdString();
-  game_->NewGameAt(name, preview_.love);
+  // Else the scene shown; after an error, the scene the game started at last, as the
+  // scene shown then may be the missing one.
+  if (!scene.isEmpty()) {
+    preview_.scene = QFile::encodeName(scene).toStdString();
+  } else if (!game_->Error() && game_->SceneName()) {
+    preview_.scene = *game_->SceneName();
+  }
+  game_->NewGameAt(preview_.scene, preview_.love);
   AfterEvent();
 }
 

@@ -107,7 +107,7 @@ class GameWindow : public QWidget {
   std::unique_ptr<Game> game_;
   std::unique_ptr<WindowLayout> layout_;
   StoryWatcher* watcher_ = nullptr;
-  Preview preview_;
+  Preview preview_;  // its scene: where the game started last
 
   QColor back_colour_;
   std::vector<std::string> shown_entries_;
