@@ -30,7 +30,15 @@ constexpr int kFileItem = 17;
 constexpr int kValueItem = 12;
 
 struct UnknownMethod {};
-struct BadParams {};
+struct BadParams : std::runtime_error {
+  BadParams() : std::runtime_error("bad params: an object is wanted, and counts from 0") {}
+};
+
+// A line or character number of a position: a count from 0.
+std::size_t Index(const json& number) {
+  if (!number.is_number_unsigned()) throw BadParams{};
+  return number.get<std::size_t>();
+}
 
 json Position(std::size_t line, std::size_t character) {
   return {{"line", line}, {"character", character}};
@@ -52,8 +60,8 @@ int DiagnosticSeverity(Severity severity) {
 std::string Changed(const std::string& text, const json& change, PositionUnits units) {
   if (!change.contains("range")) return change.at("text").get<std::string>();
   const auto offset = [&](const json& position) {
-    const auto line = position.at("line").get<std::size_t>();
-    const auto character = position.at("character").get<std::size_t>();
+    const auto line = Index(position.at("line"));
+    const auto character = Index(position.at("character"));
     std::size_t start = 0;
     const std::vector<std::string_view> lines = EditorLines(text);
     for (std::size_t i = 0; i < line && i < lines.size(); ++i) {
@@ -87,12 +95,15 @@ int LspServer::Run() {
     switch (message.status) {
       case FramedMessage::Status::kMessage:
         if (const auto status = Handle(message.body)) return *status;
+        // The story is checked when the editor pauses: keys typed in a row are one check.
+        if (in_.rdbuf()->in_avail() <= 0) PublishStale();
         break;
       case FramedMessage::Status::kTooLarge:
         log_ << "velune-tool lsp: " << message.problem << "\n";
         SendError(nullptr, kInvalidRequest, message.problem);
         break;
       case FramedMessage::Status::kEnd:
+        PublishStale();
         return shut_down_ ? 0 : 1;
       case FramedMessage::Status::kBroken:
         log_ << "velune-tool lsp: " << message.problem << "\n";
@@ -146,12 +157,13 @@ std::optional<int> LspServer::Handle(const std::string& body) {
   } else if (initialized_ && name == "initialize") {
     SendError(id, kInvalidRequest, "the server is initialized already");
   } else {
+    PublishStale();  // the answer reads the story as the editor now has it
     try {
       Send({{"jsonrpc", "2.0"}, {"id", id}, {"result", Answer(name, params)}});
     } catch (const UnknownMethod&) {
       SendError(id, kMethodNotFound, "no such method: " + name);
-    } catch (const BadParams&) {
-      SendError(id, kInvalidParams, "params must be an object");
+    } catch (const BadParams& e) {
+      SendError(id, kInvalidParams, e.what());
     } catch (const json::exception& e) {
       SendError(id, kInvalidParams, e.what());
     } catch (const std::exception& e) {
@@ -220,8 +232,13 @@ void LspServer::Notice(const std::string& method, const json& params) {
     documents_.Close(*path);
   }
   if (const std::optional<std::string> game_dir = GameFolderOf(*path)) {
-    Publish(Check(*game_dir));
+    stale_.insert(*game_dir);
   }
+}
+
+void LspServer::PublishStale() {
+  for (const std::string& game_dir : stale_) Publish(Check(game_dir));
+  stale_.clear();
 }
 
 LspServer::CheckedStory& LspServer::Check(const std::string& game_dir) {
@@ -287,8 +304,8 @@ std::string LspServer::LineText(const Place& place, std::size_t line) const {
 }
 
 std::size_t LspServer::Utf8Column(const Place& place, const json& position) const {
-  return ByteOfCharacter(LineText(place, position.at("line").get<std::size_t>()),
-                         position.at("character").get<std::size_t>(), units_);
+  return ByteOfCharacter(LineText(place, Index(position.at("line"))),
+                         Index(position.at("character")), units_);
 }
 
 json LspServer::WholeLines(const Place& place, std::size_t first, std::size_t last) const {
@@ -298,7 +315,7 @@ json LspServer::WholeLines(const Place& place, std::size_t first, std::size_t la
 }
 
 json LspServer::Definition(const json& params) {
-  const auto line = params.at("position").at("line").get<std::size_t>();
+  const auto line = Index(params.at("position").at("line"));
   const std::optional<Place> place = PlaceOf(params);
   json locations = json::array();
   if (!place) return locations;
@@ -311,7 +328,7 @@ json LspServer::Definition(const json& params) {
 
 json LspServer::Completion(const json& params) {
   const json& position = params.at("position");
-  const auto line = position.at("line").get<std::size_t>();
+  const auto line = Index(position.at("line"));
   const std::optional<Place> place = PlaceOf(params);
   json items = json::array();
   if (!place) return items;
@@ -331,7 +348,7 @@ json LspServer::Completion(const json& params) {
 }
 
 json LspServer::Hover(const json& params) {
-  const auto line = params.at("position").at("line").get<std::size_t>();
+  const auto line = Index(params.at("position").at("line"));
   const std::optional<Place> place = PlaceOf(params);
   if (!place) return nullptr;
   const std::string text =

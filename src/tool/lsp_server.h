@@ -52,6 +52,8 @@ class LspServer {
   nlohmann::json Initialize(const nlohmann::json& params);
 
   std::optional<Place> PlaceOf(const nlohmann::json& params);
+  // Checks the stories whose files changed since their last check, and publishes.
+  void PublishStale();
   CheckedStory& Check(const std::string& game_dir);
   void Publish(CheckedStory& checked);
   // The editor's line (0 for the first) of a file: its own text when it is open.
@@ -77,6 +79,7 @@ class LspServer {
   OpenDocuments documents_;
   std::unique_ptr<PicturePort> pictures_;
   std::map<std::string, CheckedStory> stories_;  // by game folder
+  std::set<std::string> stale_;                  // game folders with changed files
 };
 
 }  // namespace velune

@@ -236,6 +236,7 @@ int main(int argc, char** argv) {
   if (play->parsed()) return PlayCommand(argv[0], game_dir);
   if (lsp->parsed()) {
     velune::ReadBytesAsTheyAre();
+    std::ios::sync_with_stdio(false);  // buffered: the server sees what is waiting to be read
     return velune::LspServer(std::cin, std::cout, std::cerr).Run();
   }
   try {

@@ -36,16 +36,16 @@ struct Session {
     }
     return nullptr;
   }
-  // The diagnostics last published for the file that `uri` names.
-  json Diagnostics(const std::string& file) const {
-    json last;
+  // The diagnostics published for `file`: the first time, or the last (-1).
+  json Diagnostics(const std::string& file, int time = -1) const {
+    std::vector<json> published;
     for (const json& m : out) {
       if (m.value("method", "") == "textDocument/publishDiagnostics" &&
           m["params"]["uri"].get<std::string>().ends_with(file)) {
-        last = m["params"]["diagnostics"];
+        published.push_back(m["params"]["diagnostics"]);
       }
     }
-    return last;
+    return published.empty() ? json() : published[time < 0 ? published.size() - 1 : 0];
   }
 };
 
@@ -81,22 +81,11 @@ TEST(LspServer, ChecksAndExplainsTheStoryAsTheAuthorTypes) {
   };
   const std::string broken = ">img>room\r\n雨が降っていた。\r\n-p\r\n>ive>11\r\n";
   const std::string fixed = ">img>room\r\n雨が降っていた。\r\n-p\r\n>ive>10\r\n";
-  const Session first = Serve(
-      Script({Request(1, "initialize", {{"capabilities", json::object()}}),
-              Notification("textDocument/didOpen",
-                           {{"textDocument", {{"uri", uri}, {"version", 1}, {"text", broken}}}})}));
-  const json found = first.Diagnostics("dat/00.dat");
-  ASSERT_EQ(found.size(), 1u) << found;
-  EXPECT_EQ(found[0]["code"], "missing-scene");
-  EXPECT_EQ(found[0]["severity"], 1);
-  EXPECT_EQ(found[0]["source"], "velune");
-  EXPECT_EQ(found[0]["range"]["end"], json({{"line", 3}, {"character", 7}}));
-  EXPECT_EQ(first.status, 1);  // the input ended without shutdown
-
   const Session session = Serve(Script({
       Request(1, "initialize", {{"capabilities", json::object()}}),
       Notification("textDocument/didOpen",
                    {{"textDocument", {{"uri", uri}, {"version", 1}, {"text", broken}}}}),
+      Request(11, "textDocument/definition", at("00.dat", 3, 6)),
       Notification("textDocument/didChange", {{"textDocument", {{"uri", uri}, {"version", 2}}},
                                               {"contentChanges", {{{"text", fixed}}}}}),
       Request(2, "textDocument/definition", at("00.dat", 3, 6)),
@@ -110,7 +99,14 @@ TEST(LspServer, ChecksAndExplainsTheStoryAsTheAuthorTypes) {
       Request(10, "shutdown"),
       Notification("exit", json::object()),
   }));
-  EXPECT_EQ(session.Diagnostics("dat/00.dat"), json::array());
+  const json found = session.Diagnostics("dat/00.dat", 0);
+  ASSERT_EQ(found.size(), 1u) << found;
+  EXPECT_EQ(found[0]["code"], "missing-scene");
+  EXPECT_EQ(found[0]["severity"], 1);
+  EXPECT_EQ(found[0]["source"], "velune");
+  EXPECT_EQ(found[0]["range"]["end"], json({{"line", 3}, {"character", 7}}));
+  EXPECT_EQ(session.Diagnostics("dat/00.dat"), json::array());  // the fix clears it
+  EXPECT_EQ(session.Answer(11)["result"], json::array());       // no such scene
   const auto targets = [&](int id) {
     std::string files;
     const json answer = session.Answer(id);
@@ -166,11 +162,15 @@ TEST(LspServer, AnswersBrokenMessagesAndGoesOn) {
        0},
       {initialize + Framed(R"({"id":2,"method":"textDocument/hover","params":{}})"), -32602, true,
        0},
+      {initialize +
+           Framed(R"({"id":2,"method":"textDocument/definition","params":{"textDocument":)"
+                  R"({"uri":"file:///s/dat/0.dat"},"position":{"line":-1,"character":0}}})"),
+       -32602, true, 0},
       {initialize + Framed(R"({"method":"textDocument/didOpen","params":{"textDocument":1}})"), 0,
        true, 0},
       {Framed(R"({"id":2,"method":"textDocument/hover"})") + initialize, -32002, true, 0},
       {initialize + initialize, -32600, true, 0},
-      {initialize + "Content-Length: 100\r\n\r\n" + std::string(100, '[') + "\r\n", -32600, true,
+      {initialize + "Content-Length: 300\r\n\r\n" + std::string(300, '[') + "\r\n", -32600, true,
        0},
       {initialize + shutdown + Framed(Request(2, "shutdown").dump()), -32600, true, 0},
       {initialize + Framed(R"({"method":"exit"})"), 0, false, 1},
@@ -181,7 +181,7 @@ TEST(LspServer, AnswersBrokenMessagesAndGoesOn) {
       {initialize + std::string(10000, 'x'), 0, false, 1},
   };
   for (const Case& c : cases) {
-    const Session session = Serve(c.input + shutdown + Framed(R"({"method":"exit"})"), 64);
+    const Session session = Serve(c.input + shutdown + Framed(R"({"method":"exit"})"), 256);
     bool errs = c.code == 0;
     for (const json& m : session.out) {
       if (m.contains("error")) errs = errs || m["error"]["code"] == c.code;
