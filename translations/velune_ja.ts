@@ -720,6 +720,10 @@
         <source>Page %1</source>
         <translation>%1 ページ目</translation>
     </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1%2</translation>
+    </message>
 </context>
 <context>
     <name>map</name>

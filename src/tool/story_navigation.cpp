@@ -126,7 +126,9 @@ std::string LineExplanation(const Story& story, const EndingSearch& search, cons
   if (walk.exit == SceneExit::kEnding && walk.exit_line == line) {
     std::string text = Tr("lsp", "**Ending line**: the love points choose the ending.");
     for (int ending = 1; ending <= 3; ++ending) {
-      text += "\n- " + EndingRange(ending) + " " + EndingReached(search, ending);
+      // Two sentences in a row: in Japanese, without a blank between them.
+      text += "\n- " +
+              Tr("lsp", "%1 %2").Arg(EndingRange(ending)).Arg(EndingReached(search, ending)).Text();
     }
     return text;
   }
