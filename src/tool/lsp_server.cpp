@@ -237,7 +237,13 @@ void LspServer::Notice(const std::string& method, const json& params) {
 }
 
 void LspServer::PublishStale() {
-  for (const std::string& game_dir : stale_) Publish(Check(game_dir));
+  for (const std::string& game_dir : stale_) {
+    try {
+      Publish(Check(game_dir));
+    } catch (const std::exception& e) {
+      log_ << "velune-tool lsp: " << game_dir << ": " << e.what() << "\n";
+    }
+  }
   stale_.clear();
 }
 
