@@ -35,7 +35,8 @@ FramedMessage Broken(std::string problem) {
 
 FramedMessage ReadFramedMessage(std::istream& in, std::size_t limit) {
   std::optional<std::size_t> length;
-  for (int headers = 0;; ++headers) {
+  int headers = 0;  // the header lines read, not counting blank lines before them
+  for (;;) {
     bool ended = false;
     const std::optional<std::string> line = ReadHeaderLine(in, ended);
     if (!line) {
@@ -46,7 +47,7 @@ FramedMessage ReadFramedMessage(std::istream& in, std::size_t limit) {
       if (headers == 0) continue;  // blank lines between messages
       break;
     }
-    if (headers == kMostHeaders) return Broken("too many header lines");
+    if (++headers > kMostHeaders) return Broken("too many header lines");
     const std::size_t colon = line->find(':');
     if (colon == std::string::npos) return Broken("a header line without a colon");
     if (AsciiLowered(line->substr(0, colon)) != "content-length") continue;

@@ -79,7 +79,7 @@ TEST(LspServer, ChecksAndExplainsTheStoryAsTheAuthorTypes) {
     return json{{"textDocument", doc(file)},
                 {"position", {{"line", line}, {"character", character}}}};
   };
-  const std::string broken = ">img>room\r\n雨が降っていた。\r\n-p\r\n>ive>11\r\n";
+  const std::string broken = ">img>room\r\n雨が降っていた。\r\n-p\r\n>ive>雪\r\n";
   const std::string fixed = ">img>room\r\n雨が降っていた。\r\n-p\r\n>ive>10\r\n";
   const Session session = Serve(Script({
       Request(1, "initialize", {{"capabilities", json::object()}}),
@@ -104,9 +104,9 @@ TEST(LspServer, ChecksAndExplainsTheStoryAsTheAuthorTypes) {
   EXPECT_EQ(found[0]["code"], "missing-scene");
   EXPECT_EQ(found[0]["severity"], 1);
   EXPECT_EQ(found[0]["source"], "velune");
-  EXPECT_EQ(found[0]["range"]["end"], json({{"line", 3}, {"character", 7}}));
-  EXPECT_EQ(session.Diagnostics("dat/00.dat"), json::array());  // the fix clears it
-  EXPECT_EQ(session.Answer(11)["result"], json::array());       // no such scene
+  EXPECT_EQ(found[0]["range"]["end"], json({{"line", 3}, {"character", 6}}));  // UTF-16
+  EXPECT_EQ(session.Diagnostics("dat/00.dat"), json::array());                 // the fix clears it
+  EXPECT_EQ(session.Answer(11)["result"], json::array());                      // no such scene
   const auto targets = [&](int id) {
     std::string files;
     const json answer = session.Answer(id);
@@ -140,6 +140,15 @@ TEST(LspServer, ChecksAndExplainsTheStoryAsTheAuthorTypes) {
   EXPECT_EQ(symbols[1]["range"]["end"], json({{"line", 4}, {"character", 2}}));
   EXPECT_EQ(session.Answer(10)["result"], nullptr);
   EXPECT_EQ(session.status, 0);
+  // Positions in bytes of UTF-8, when the editor offers them.
+  const json utf8 = {{"general", {{"positionEncodings", {"utf-16", "utf-8"}}}}};
+  const Session bytes =
+      Serve(Script({Request(1, "initialize", {{"capabilities", utf8}}),
+                    Notification("textDocument/didOpen",
+                                 {{"textDocument", {{"uri", uri}, {"text", broken}}}})}));
+  EXPECT_EQ(bytes.Answer(1)["result"]["capabilities"]["positionEncoding"], "utf-8");
+  EXPECT_EQ(bytes.Diagnostics("dat/00.dat")[0]["range"]["end"]["character"], 8);
+  EXPECT_EQ(bytes.status, 1);  // the input ended without shutdown
 }
 
 TEST(LspServer, AnswersBrokenMessagesAndGoesOn) {
@@ -155,7 +164,7 @@ TEST(LspServer, AnswersBrokenMessagesAndGoesOn) {
       {initialize + Framed("[1]"), -32600, true, 0},
       {initialize + Framed(R"({"jsonrpc":"2.0","id":1})"), -32600, true, 0},
       {initialize + Framed(R"({"id":{},"method":"shutdown"})"), -32600, true, 0},
-      {initialize + Framed(R"({"id":2,"method":"frob"})"), -32601, true, 0},
+      {initialize + "\r\n\r\n" + Framed(R"({"id":2,"method":"frob"})"), -32601, true, 0},
       {initialize + Framed(R"({"method":"frob"})") + Framed(R"({"method":"$/cancelRequest"})"), 0,
        true, 0},
       {initialize + Framed(R"({"id":2,"method":"textDocument/hover","params":[]})"), -32602, true,
