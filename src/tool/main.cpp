@@ -19,6 +19,7 @@
 #include "tool/ending_search.h"
 #include "tool/graphviz.h"
 #include "tool/headless_pictures.h"
+#include "tool/lsp_server.h"
 #include "tool/measured_check.h"
 #include "tool/script.h"
 #include "tool/scripted_player.h"
@@ -236,9 +237,19 @@ int main(int argc, char** argv) {
                    velune::Tr("tool", "Start the game with this many love points (default 0)"))
       ->type_name(velune::Tr("tool", "N"));
 
+  CLI::App* lsp = app.add_subcommand(
+      "lsp", velune::Tr("tool",
+                        "Serve the Language Server Protocol on standard input and output, so that "
+                        "an editor shows the checker's findings while a scene file is written"));
+
   if (const auto status = command_line.Parse(argc, argv)) return *status;
   if (run->parsed()) return RunCommand(game_dir, script_path, trace_mci);
   if (play->parsed()) return PlayCommand(argv[0], game_dir, preview);
+  if (lsp->parsed()) {
+    velune::ReadBytesAsTheyAre();
+    std::ios::sync_with_stdio(false);  // buffered: the server sees what is waiting to be read
+    return velune::LspServer(std::cin, std::cout, std::cerr).Run();
+  }
   try {
     if (check->parsed()) return CheckCommand(game_dir, json, strict, state_limit);
     if (map->parsed()) return MapCommand(game_dir, output);
