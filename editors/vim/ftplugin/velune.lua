@@ -36,6 +36,10 @@ local function game_folder(file)
   end
 end
 
+-- CTRL-] follows a name to its scene or picture, CTRL-X CTRL-O completes a name.
+vim.bo[bufnr].tagfunc = 'v:lua.vim.lsp.tagfunc'
+vim.bo[bufnr].omnifunc = 'v:lua.vim.lsp.omnifunc'
+
 local config = {
   name = 'velune',
   cmd = cmd,
