@@ -27,6 +27,7 @@ vim.api.nvim_create_autocmd('VimEnter', { nested = true, callback = function()
   say('filetype', vim.bo.filetype)
   say('encoding', vim.bo.fileencoding .. ' ' .. vim.bo.fileformat)
   say('text', vim.fn.getline(1))
+  say('syntax', vim.fn.synIDattr(vim.fn.synID(2, 1, 1), 'name'))
   say('attached', vim.wait(20000, attached, 50))
   local params = { textDocument = vim.lsp.util.make_text_document_params(),
                    position = { line = 1, character = 5 } }
@@ -55,6 +56,7 @@ check() { grep -qx "$1" "$d/out" || { echo "missing: $1"; exit 1; }; }
 check 'filetype=velune'
 check 'encoding=cp932 dos'
 check 'text=雨の音で目がさめた。'
+check 'syntax=veluneHead'
 check 'completion=11'
 check "definition=$d/story/dat/11.dat"
 check 'diagnostic=2 missing-scene velune the jump line opens the scene "10", but dat/10.dat does not exist.*'
