@@ -6,7 +6,7 @@
 -- Turn it off with `vim.g.velune_lsp = false`; `vim.g.velune_lsp_cmd` names another
 -- command (a list, such as { "/opt/velune/velune-tool", "lsp" }).
 
-if vim.g.velune_lsp == false then
+if not vim.lsp or vim.g.velune_lsp == false then  -- (Vim's Lua has no vim.lsp)
   return
 end
 local cmd = vim.g.velune_lsp_cmd or { 'velune-tool', 'lsp' }
