@@ -663,6 +663,65 @@
     </message>
 </context>
 <context>
+    <name>lsp</name>
+    <message>
+        <source>`end1` opens with fewer than %1 love points.</source>
+        <translation>好感度が %1 未満なら `end1` が開きます。</translation>
+    </message>
+    <message>
+        <source>`end2` opens with %1 to %2 love points.</source>
+        <translation>好感度が %1 から %2 なら `end2` が開きます。</translation>
+    </message>
+    <message>
+        <source>`end3` opens with %1 love points or more.</source>
+        <translation>好感度が %1 以上なら `end3` が開きます。</translation>
+    </message>
+    <message>
+        <source>No game can start, so no play reaches it.</source>
+        <translation>ゲームを始められないので、どのプレイも行き着きません。</translation>
+    </message>
+    <message>
+        <source>Some play reaches it with %1 love points.</source>
+        <translation>好感度 %1 で行き着くプレイがあります。</translation>
+    </message>
+    <message>
+        <source>The search of all plays stopped before it found a play that reaches it.</source>
+        <translation>行き着くプレイが見つかる前に、全プレイの探索が止まりました。</translation>
+    </message>
+    <message>
+        <source>No play reaches it.</source>
+        <translation>どのプレイも行き着きません。</translation>
+    </message>
+    <message>
+        <source>(no scene line)</source>
+        <translation>(シーンの行がありません)</translation>
+    </message>
+    <message>
+        <source>**Gift prompt**: she wants &quot;%1&quot;.</source>
+        <translation>**プロンプト行**: 彼女がほしいのは「%1」です。</translation>
+    </message>
+    <message>
+        <source>The right gift adds %1 love points and opens scene %2.</source>
+        <translation>正しいプレゼントで好感度が %1 増え、シーン %2 が開きます。</translation>
+    </message>
+    <message>
+        <source>A wrong gift or the time running out opens scene %1.</source>
+        <translation>ほかのプレゼントか時間切れでは、シーン %1 が開きます。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not on the gift list.</source>
+        <translation>「%1」はプレゼントリストにありません。</translation>
+    </message>
+    <message>
+        <source>**Ending line**: the love points choose the ending.</source>
+        <translation>**エンディング行**: 好感度でエンディングが決まります。</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>%1 ページ目</translation>
+    </message>
+</context>
+<context>
     <name>map</name>
     <message>
         <source>1 scene</source>
@@ -997,6 +1056,10 @@
     <message>
         <source>cannot create a temporary file (Windows error %1)</source>
         <translation>一時ファイルを作れません (Windows のエラー %1)</translation>
+    </message>
+    <message>
+        <source>Serve the Language Server Protocol on standard input and output, so that an editor shows the checker&apos;s findings while a scene file is written</source>
+        <translation>標準入出力で Language Server Protocol のサーバーになり、シーンファイルを書いているあいだ、チェッカーの指摘をエディタに表示させます</translation>
     </message>
 </context>
 <context>

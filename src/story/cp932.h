@@ -31,4 +31,9 @@ class Cp932Converter {
   std::unique_ptr<Platform> platform_;
 };
 
+// Encodes UTF-8 text in code page 932 as Windows saves "ANSI" text on a Japanese system:
+// a character that code page 932 lacks becomes "?", and so does each ill-formed byte.
+// Throws std::runtime_error where the platform cannot encode it.
+std::string EncodeCp932(std::string_view utf8);
+
 }  // namespace velune

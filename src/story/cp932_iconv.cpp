@@ -79,3 +79,38 @@ std::string Cp932Converter::Convert(std::string_view bytes) {
 }
 
 }  // namespace velune
+
+namespace velune {
+
+std::string EncodeCp932(std::string_view utf8) {
+  const iconv_t cd = iconv_open("CP932", "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    throw std::runtime_error(
+        Tr("game", "this system cannot decode code page 932 (iconv has no CP932)").Text());
+  }
+  // No character of code page 932 takes more bytes than its UTF-8 does.
+  std::string out(utf8.size(), '\0');
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t in_left = utf8.size();
+  char* dst = out.data();
+  std::size_t out_left = out.size();
+  while (in_left > 0) {
+    if (iconv(cd, &in, &in_left, &dst, &out_left) != static_cast<std::size_t>(-1)) break;
+    // A character code page 932 lacks, or a byte that is no UTF-8: one "?" for it.
+    std::size_t skipped = 1;
+    while (skipped < in_left && (static_cast<unsigned char>(in[skipped]) & 0xC0) == 0x80 &&
+           skipped < 4) {
+      ++skipped;
+    }
+    *dst++ = '?';
+    --out_left;
+    in += skipped;
+    in_left -= skipped;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  }
+  iconv_close(cd);
+  out.resize(out.size() - out_left);
+  return out;
+}
+
+}  // namespace velune

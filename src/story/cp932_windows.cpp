@@ -54,3 +54,20 @@ std::string Cp932Converter::Convert(std::string_view bytes) {
 }
 
 }  // namespace velune
+
+namespace velune {
+
+std::string EncodeCp932(std::string_view utf8) {
+  const std::wstring wide = WideFromUtf8(utf8);
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  char unknown[] = "?";
+  const int n = WideCharToMultiByte(kShiftJis, 0, wide.data(), size, nullptr, 0, unknown, nullptr);
+  std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) {
+    WideCharToMultiByte(kShiftJis, 0, wide.data(), size, out.data(), n, unknown, nullptr);
+  }
+  return out;
+}
+
+}  // namespace velune

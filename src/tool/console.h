@@ -13,4 +13,8 @@ std::vector<std::string> ArgumentsInUtf8(int argc, char** argv);
 // that the output is the same on every system.
 void WriteBytesAsTheyAre();
 
+// Standard input reads bytes as they are: no CR LF becomes LF on Windows, for input whose
+// lengths count bytes.
+void ReadBytesAsTheyAre();
+
 }  // namespace velune

@@ -6,4 +6,6 @@ std::vector<std::string> ArgumentsInUtf8(int argc, char** argv) { return {argv, 
 
 void WriteBytesAsTheyAre() {}
 
+void ReadBytesAsTheyAre() {}
+
 }  // namespace velune

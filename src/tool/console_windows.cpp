@@ -25,4 +25,6 @@ void WriteBytesAsTheyAre() {
   _setmode(_fileno(stderr), _O_BINARY);
 }
 
+void ReadBytesAsTheyAre() { _setmode(_fileno(stdin), _O_BINARY); }
+
 }  // namespace velune

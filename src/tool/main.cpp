@@ -19,6 +19,7 @@
 #include "tool/ending_search.h"
 #include "tool/graphviz.h"
 #include "tool/headless_pictures.h"
+#include "tool/lsp_server.h"
 #include "tool/measured_check.h"
 #include "tool/script.h"
 #include "tool/scripted_player.h"
@@ -225,9 +226,18 @@ int main(int argc, char** argv) {
       "play", velune::Tr("tool", "Open the game window on a story folder, to preview it"));
   play->add_option("GAME_DIR", game_dir, game_dir_help)->required();
 
+  CLI::App* lsp = app.add_subcommand(
+      "lsp", velune::Tr("tool",
+                        "Serve the Language Server Protocol on standard input and output, so that "
+                        "an editor shows the checker's findings while a scene file is written"));
+
   if (const auto status = command_line.Parse(argc, argv)) return *status;
   if (run->parsed()) return RunCommand(game_dir, script_path, trace_mci);
   if (play->parsed()) return PlayCommand(argv[0], game_dir);
+  if (lsp->parsed()) {
+    velune::ReadBytesAsTheyAre();
+    return velune::LspServer(std::cin, std::cout, std::cerr).Run();
+  }
   try {
     if (check->parsed()) return CheckCommand(game_dir, json, strict, state_limit);
     if (map->parsed()) return MapCommand(game_dir, output);
