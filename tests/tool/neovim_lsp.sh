@@ -21,7 +21,10 @@ cat > "$d/init.lua" <<LUA
 vim.opt.rtp:prepend('$editors/vim')
 vim.cmd('filetype plugin on')
 local function say(key, value) vim.fn.writefile({ key .. '=' .. tostring(value) }, '$d/out', 'a') end
-local function attached() return #vim.lsp.buf_get_clients(0) > 0 end
+local function attached()
+  local clients = vim.lsp.get_clients and vim.lsp.get_clients({ bufnr = 0 }) or vim.lsp.buf_get_clients(0)
+  return next(clients) ~= nil
+end
 vim.api.nvim_create_autocmd('VimEnter', { nested = true, callback = function()
   vim.cmd('edit $d/story/dat/00.dat')
   say('filetype', vim.bo.filetype)
