@@ -643,7 +643,7 @@
     </message>
     <message>
         <source>%1 (named on %2)</source>
-        <translation>%1 (%2 で指定)</translation>
+        <translation>%1 (%2で指定)</translation>
     </message>
     <message>
         <source>%1, line %2</source>
