@@ -28,10 +28,12 @@ StoryWatcher::StoryWatcher(const QString& game_folder, QObject* parent)
   seen_ = Look();
 }
 
-QHash<QString, StoryWatcher::Stamp> StoryWatcher::Look() {
+// A std::map rather than a QHash: GCC 12 with link-time optimisation reads a false
+// allocation of the whole address space into QHash's growth and fails the build.
+std::map<QString, StoryWatcher::Stamp> StoryWatcher::Look() {
   // The game folder itself, for dat/ or grf/ made, removed or renamed.
   QStringList paths{folder_};
-  QHash<QString, Stamp> found;
+  std::map<QString, Stamp> found;
   dat_folder_.clear();
   const QFileInfoList folders = QDir(folder_).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot);
   for (const QFileInfo& folder : folders) {
@@ -47,7 +49,7 @@ QHash<QString, StoryWatcher::Stamp> StoryWatcher::Look() {
       const QFileInfo entry = it.nextFileInfo();
       paths << entry.absoluteFilePath();
       if (entry.isFile())
-        found.insert(entry.absoluteFilePath(), {entry.lastModified(), entry.size()});
+        found.insert_or_assign(entry.absoluteFilePath(), Stamp{entry.lastModified(), entry.size()});
     }
   }
   const QStringList watched = watcher_.files() + watcher_.directories();
@@ -61,19 +63,21 @@ QHash<QString, StoryWatcher::Stamp> StoryWatcher::Look() {
 }
 
 void StoryWatcher::Settled() {
-  const QHash<QString, Stamp> now = Look();
+  const std::map<QString, Stamp> now = Look();
   QString scene;
   QDateTime latest;
-  for (auto it = now.cbegin(); it != now.cend(); ++it) {
-    if (seen_.value(it.key()) == it.value()) continue;
-    const QFileInfo file(it.key());
+  for (const auto& [path, stamp] : now) {
+    if (const auto before = seen_.find(path); before != seen_.end() && before->second == stamp) {
+      continue;
+    }
+    const QFileInfo file(path);
     if (file.absolutePath() != dat_folder_ || !SameName(file.suffix(), kDataExtension + 1) ||
         SameName(file.completeBaseName(), kGiftListName)) {
       continue;
     }
-    if (scene.isEmpty() || it.value().first > latest) {
+    if (scene.isEmpty() || stamp.first > latest) {
       scene = file.completeBaseName();
-      latest = it.value().first;
+      latest = stamp.first;
     }
   }
   seen_ = now;

@@ -2,10 +2,10 @@
 
 #include <QDateTime>
 #include <QFileSystemWatcher>
-#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <map>
 #include <utility>
 
 namespace velune {
@@ -28,14 +28,14 @@ class StoryWatcher : public QObject {
   using Stamp = std::pair<QDateTime, qint64>;  // last modified, size
   // Watches what is there now (an editor that saves by renaming a new file over the old
   // one leaves the old file's watch behind) and answers what it finds.
-  QHash<QString, Stamp> Look();
+  std::map<QString, Stamp> Look();
   void Settled();
 
   QString folder_;
   QString dat_folder_;
   QFileSystemWatcher watcher_;
   QTimer settle_;
-  QHash<QString, Stamp> seen_;
+  std::map<QString, Stamp> seen_;
 };
 
 }  // namespace velune
