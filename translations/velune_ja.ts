@@ -64,48 +64,16 @@
         <translation>(%1 のまちがいではありませんか?)</translation>
     </message>
     <message>
-        <source>the empty line %1 is never read: the scene leaves at the gift block on line %2</source>
-        <translation>%1 行目の空行は一度も読まれません。ゲームは %2 行目のプレゼント分岐でこのシーンを抜けます</translation>
-    </message>
-    <message>
         <source>the empty line %1 is never read: the scene leaves at %2 on line %3</source>
         <translation>%1 行目の空行は一度も読まれません。ゲームは %3 行目の%2でこのシーンを抜けます</translation>
-    </message>
-    <message>
-        <source>the empty lines %1 to %2 are never read: the scene leaves at the gift block on line %3</source>
-        <translation>%1〜%2 行目の空行は一度も読まれません。ゲームは %3 行目のプレゼント分岐でこのシーンを抜けます</translation>
     </message>
     <message>
         <source>the empty lines %1 to %2 are never read: the scene leaves at %3 on line %4</source>
         <translation>%1〜%2 行目の空行は一度も読まれません。ゲームは %4 行目の%3でこのシーンを抜けます</translation>
     </message>
     <message>
-        <source>line %1 is never read: the scene leaves at the gift block on line %2 (line %3 is longer than %4 bytes, too long for a story line)</source>
-        <translation>%1 行目は一度も読まれません。ゲームは %2 行目のプレゼント分岐でこのシーンを抜けます (%3 行目は %4 バイトを超えていて、物語の 1 行としては長すぎます)</translation>
-    </message>
-    <message>
-        <source>line %1 is never read: the scene leaves at %2 on line %3 (line %4 is longer than %5 bytes, too long for a story line)</source>
-        <translation>%1 行目は一度も読まれません。ゲームは %3 行目の%2でこのシーンを抜けます (%4 行目は %5 バイトを超えていて、物語の 1 行としては長すぎます)</translation>
-    </message>
-    <message>
-        <source>lines %1 to %2 are never read: the scene leaves at the gift block on line %3 (line %4 is longer than %5 bytes, too long for a story line)</source>
-        <translation>%1〜%2 行目は一度も読まれません。ゲームは %3 行目のプレゼント分岐でこのシーンを抜けます (%4 行目は %5 バイトを超えていて、物語の 1 行としては長すぎます)</translation>
-    </message>
-    <message>
-        <source>lines %1 to %2 are never read: the scene leaves at %3 on line %4 (line %5 is longer than %6 bytes, too long for a story line)</source>
-        <translation>%1〜%2 行目は一度も読まれません。ゲームは %4 行目の%3でこのシーンを抜けます (%5 行目は %6 バイトを超えていて、物語の 1 行としては長すぎます)</translation>
-    </message>
-    <message>
-        <source>line %1 is never read: the scene leaves at the gift block on line %2</source>
-        <translation>%1 行目は一度も読まれません。ゲームは %2 行目のプレゼント分岐でこのシーンを抜けます</translation>
-    </message>
-    <message>
         <source>line %1 is never read: the scene leaves at %2 on line %3</source>
         <translation>%1 行目は一度も読まれません。ゲームは %3 行目の%2でこのシーンを抜けます</translation>
-    </message>
-    <message>
-        <source>lines %1 to %2 are never read: the scene leaves at the gift block on line %3</source>
-        <translation>%1〜%2 行目は一度も読まれません。ゲームは %3 行目のプレゼント分岐でこのシーンを抜けます</translation>
     </message>
     <message>
         <source>lines %1 to %2 are never read: the scene leaves at %3 on line %4</source>
@@ -526,6 +494,14 @@
     <message>
         <source>the search of all plays stopped after %1 states (its limit): endings and scenes it did not find may still be reachable</source>
         <translation>全プレイの探索は %1 状態 (上限) で止まりました。見つからなかったエンディングやシーンにも、行き着くプレイがあるかもしれません</translation>
+    </message>
+    <message>
+        <source>the gift block</source>
+        <translation>プレゼント分岐</translation>
+    </message>
+    <message>
+        <source>%1 (line %2 is longer than %3 bytes, too long for a story line)</source>
+        <translation>%1 (%2 行目は %3 バイトを超えていて、物語の 1 行としては長すぎます)</translation>
     </message>
 </context>
 <context>

@@ -24,48 +24,16 @@ Message ByLink(LinkKind kind, Message jump, Message right_gift, Message otherwis
 }
 
 // Lines after the scene's way out: `first` to `last` (one line when they are the same), all of
-// them empty or not; the way out is the gift block or else a line of another kind, and a line
-// too long to be read may end them. Its parts come in this order: the first line, the last
-// line, the kind of line that leaves, the line it is on, the line too long and its limit.
-Message UnreadLinesMessage(bool empty, bool one, bool gift, bool long_line) {
+// them empty or not. Its parts come in this order: the first line, the last line, what the
+// scene leaves at (the gift block or a kind of line), the line it is on.
+Message UnreadLinesMessage(bool empty, bool one) {
   if (empty) {
-    if (one) {
-      return gift ? Tr("check",
-                       "the empty line %1 is never read: the scene leaves at the gift block on "
-                       "line %2")
-                  : Tr("check",
-                       "the empty line %1 is never read: the scene leaves at %2 on line %3");
-    }
-    return gift ? Tr("check",
-                     "the empty lines %1 to %2 are never read: the scene leaves at the gift block "
-                     "on line %3")
-                : Tr("check",
-                     "the empty lines %1 to %2 are never read: the scene leaves at %3 on line %4");
+    return one ? Tr("check", "the empty line %1 is never read: the scene leaves at %2 on line %3")
+               : Tr("check",
+                    "the empty lines %1 to %2 are never read: the scene leaves at %3 on line %4");
   }
-  if (long_line) {
-    if (one) {
-      return gift ? Tr("check",
-                       "line %1 is never read: the scene leaves at the gift block on line %2 "
-                       "(line %3 is longer than %4 bytes, too long for a story line)")
-                  : Tr("check",
-                       "line %1 is never read: the scene leaves at %2 on line %3 (line %4 is "
-                       "longer than %5 bytes, too long for a story line)");
-    }
-    return gift ? Tr("check",
-                     "lines %1 to %2 are never read: the scene leaves at the gift block on line %3 "
-                     "(line %4 is longer than %5 bytes, too long for a story line)")
-                : Tr("check",
-                     "lines %1 to %2 are never read: the scene leaves at %3 on line %4 (line %5 is "
-                     "longer than %6 bytes, too long for a story line)");
-  }
-  if (one) {
-    return gift
-               ? Tr("check", "line %1 is never read: the scene leaves at the gift block on line %2")
-               : Tr("check", "line %1 is never read: the scene leaves at %2 on line %3");
-  }
-  return gift ? Tr("check",
-                   "lines %1 to %2 are never read: the scene leaves at the gift block on line %3")
-              : Tr("check", "lines %1 to %2 are never read: the scene leaves at %3 on line %4");
+  return one ? Tr("check", "line %1 is never read: the scene leaves at %2 on line %3")
+             : Tr("check", "lines %1 to %2 are never read: the scene leaves at %3 on line %4");
 }
 
 class Checker {
@@ -331,13 +299,21 @@ class Checker {
     }
     const bool one = walk.first_unread == last;
     const std::size_t leaves_at = walk.gift ? walk.gift->prompt_line : walk.exit_line;
-    Message message =
-        UnreadLinesMessage(all_empty, one, walk.gift.has_value(), walk.long_line != 0);
-    message.Arg(walk.first_unread);
-    if (!one) message.Arg(last);
-    if (!walk.gift) message.Arg(KindNoun(*walk.kinds[leaves_at - 1]));
-    message.Arg(leaves_at);
-    if (walk.long_line != 0) message.Arg(walk.long_line).Arg(kLongestLine);
+    Message unread = UnreadLinesMessage(all_empty, one);
+    unread.Arg(walk.first_unread);
+    if (!one) unread.Arg(last);
+    unread.Arg(walk.gift ? Tr("check", "the gift block").Text()
+                         : KindNoun(*walk.kinds[leaves_at - 1]));
+    unread.Arg(leaves_at);
+    // A line too long to be read ends them.
+    const std::string message =
+        walk.long_line == 0
+            ? unread.Text()
+            : Tr("check", "%1 (line %2 is longer than %3 bytes, too long for a story line)")
+                  .Arg(unread.Text())
+                  .Arg(walk.long_line)
+                  .Arg(kLongestLine)
+                  .Text();
     if (all_empty) {
       findings_.Note("unread-lines", scene.key, walk.first_unread, message);
     } else {
